@@ -1,0 +1,34 @@
+# GoogleTest: the installed package natively, Debian's googletest sources for the
+# cross build. Every test binary is one ctest entry, so the Windows build starts
+# Wine once per binary rather than once per case.
+enable_testing()
+# Under Wine the Unix file system is drive Z:.
+if(WIN32)
+  set(HS_PATH_PREFIX "Z:")
+else()
+  set(HS_PATH_PREFIX "")
+endif()
+if(WIN32)
+  set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  add_library(hs_gtest INTERFACE)
+  target_link_libraries(hs_gtest INTERFACE gtest gtest_main)
+else()
+  find_package(GTest REQUIRED)
+  find_package(Threads REQUIRED)
+  add_library(hs_gtest INTERFACE)
+  target_link_libraries(hs_gtest INTERFACE GTest::gtest GTest::gtest_main Threads::Threads)
+endif()
+
+# hs_add_test(NAME name SOURCES a.cpp ... LIBS lib ...)
+function(hs_add_test)
+  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} hs_gtest)
+  target_compile_definitions(${T_NAME} PRIVATE HS_SOURCE_DIR="${HS_PATH_PREFIX}${CMAKE_SOURCE_DIR}"
+                                               HS_FIXTURES_DIR="${HS_PATH_PREFIX}${CMAKE_SOURCE_DIR}/tests/fixtures")
+  add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+  set_tests_properties(${T_NAME} PROPERTIES TIMEOUT 900)
+endfunction()

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Installs, once, every Debian package the builds, tests, demo and screenshots need,
+# and makes the Wine prefix the Windows tests run in. Safe to run again: it only
+# installs what is missing.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+
+packages=(
+  cmake make g++ pkg-config
+  libgtest-dev googletest
+  clang-format
+  g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
+  wine wine32:i386
+  xvfb xauth x11-utils xdotool imagemagick
+  fonts-wqy-microhei
+  python3
+)
+
+sudo_() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  sudo_ dpkg --add-architecture i386
+  need_update=1
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -gt 0 ] || [ -n "${need_update:-}" ]; then
+  echo "bootstrap: installing ${missing[*]}"
+  sudo_ apt-get update -qq
+  if [ ${#missing[@]} -gt 0 ]; then
+    sudo_ env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  fi
+fi
+
+# The Wine prefix is made once; later runs reuse it.
+source "$here/wine-env.sh"
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  echo "bootstrap: creating the Wine prefix $WINEPREFIX"
+  mkdir -p "$WINEPREFIX"
+  wineboot -i >/dev/null 2>&1 || true
+  wineserver -w || true
+fi

@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Runs every test: installs what is missing, builds the native, sanitizer and Windows
+# presets, runs the native tests directly and the Windows tests under Wine, and ends
+# with one line of passed and failed counts.
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+top=$(cd "$here/.." && pwd)
+cd "$top"
+
+bash "$here/bootstrap.sh" || { echo "0 passed, 1 failed"; exit 1; }
+source "$here/wine-env.sh"
+
+jobs=$(nproc 2>/dev/null || echo 2)
+passed=0
+failed=0
+summary=()
+
+run_preset() {
+  local preset=$1
+  echo "=== $preset: configure and build"
+  if ! cmake --preset "$preset" >/dev/null || ! cmake --build --preset "$preset" -j "$jobs"; then
+    echo "=== $preset: BUILD FAILED"
+    failed=$((failed + 1))
+    summary+=("$preset: build failed")
+    return
+  fi
+  echo "=== $preset: tests"
+  local log
+  log=$(mktemp)
+  ctest --preset "$preset" -j "$jobs" 2>&1 | tee "$log"
+  local line p f
+  line=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -1)
+  if [ -z "$line" ]; then
+    failed=$((failed + 1))
+    summary+=("$preset: no test result")
+  else
+    local total
+    f=$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\1/' <<<"$line")
+    total=$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\2/' <<<"$line")
+    p=$((total - f))
+    passed=$((passed + p))
+    failed=$((failed + f))
+    summary+=("$preset: $p passed, $f failed")
+  fi
+  rm -f "$log"
+}
+
+run_preset linux
+run_preset linux-asan
+# One wineserver serves every Windows test binary of the run.
+wineserver -p >/dev/null 2>&1 || true
+run_preset windows
+wineserver -k >/dev/null 2>&1 || true
+
+echo
+for s in "${summary[@]}"; do echo "  $s"; done
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
