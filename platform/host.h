@@ -89,6 +89,34 @@ public:
     virtual bool Write(const std::string& path, std::string_view bytes) = 0;
 };
 
+// The operating system's version, as the two places the program reads it report it.
+struct OsVersion {
+    // What the system reports to the process (GetVersion). Windows 8.1 and later tell
+    // a process without a compatibility declaration 6.2.
+    int reportedMajor = 6;
+    int reportedMinor = 1;
+    // The process environment block's fields: platform id (2 = NT, 1 = 9x), major,
+    // minor.
+    int blockPlatformId = 2;
+    int blockMajor = 6;
+    int blockMinor = 1;
+};
+
+class SystemInfo {
+public:
+    virtual ~SystemInfo() = default;
+    virtual OsVersion Version() = 0;
+};
+
+// The desktop the program runs on.
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+    // Looks for a top-level window titled exactly `title`; when there is one, restores
+    // it (the open-icon operation) and returns true.
+    virtual bool RestoreExistingWindow(const std::string& title) = 0;
+};
+
 // What the program is given to reach the system. The ports are owned by whoever
 // builds the Host (a Windows host or a simulated laptop) and outlive it.
 struct Host {
@@ -96,6 +124,8 @@ struct Host {
     Clock* clock = nullptr;
     TextCodec* codec = nullptr;
     FileStore* files = nullptr;
+    SystemInfo* system = nullptr;
+    Desktop* desktop = nullptr;
 };
 
 }  // namespace hs

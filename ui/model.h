@@ -1,0 +1,266 @@
+// The control model: the state of the program's windows, in memory.
+//
+// The program's procedures read and write controls here (captions, texts, checked
+// states, flags, list rows, slider positions, timer intervals), never HWNDs. A
+// front end (the Win32 one, or the headless driver in tests) mirrors the model:
+// it observes every change, and it writes what the user did back into the model
+// before it dispatches the bound event handler.
+//
+// Every accessor is safe from any thread. Handlers are never called with the
+// model's lock held, so a handler may read and write any control.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace hs::ui {
+
+enum class Kind {
+    Window,
+    Label,
+    TransparentLabel,
+    Edit,
+    Button,
+    CheckBox,
+    Radio,
+    Combo,
+    Slider,
+    GroupBox,
+    Picture,
+    ReportList,
+    Tab,
+    Timer,
+    Balloon,
+    HyperText,
+    Browser,
+    PopupMenu,
+    MenuItem,
+};
+
+enum class Event {
+    Created,
+    CloseRequested,
+    TrayEvent,        // args.code: 1 click, 2 double click, 3 right click
+    PositionChanged,  // window moved; slider moved (args.code = new position)
+    Clicked,
+    DoubleClicked,
+    LeftDown,
+    RightDown,
+    RightUp,
+    FocusLost,
+    KeyUp,            // args.code: the virtual key
+    Tick,
+    PageChanged,      // args.code: the new page index
+    RowRightClicked,  // args.code: the row index
+    LinkClicked,      // args.text: the link's msg attribute
+    ItemChosen,
+};
+
+struct EventArgs {
+    int code = 0;
+    std::string text;
+};
+
+// Edit box input modes.
+enum InputMode { kPlainInput = 0, kPasswordInput = 2 };
+
+struct Column {
+    std::string caption;
+    int width = 0;
+};
+
+struct Colour {
+    uint8_t r = 0, g = 0, b = 0;
+    bool operator==(const Colour&) const = default;
+};
+
+// One row of a window's layout table: how a control starts.
+struct ControlSpec {
+    std::string name;
+    Kind kind = Kind::Label;
+    std::string caption;    // caption or initial text
+    std::string container;  // "" = the window itself; else a group box, the tab control or a popup menu
+    int page = -1;          // tab page index when the container is a tab control (or inside one)
+    int left = 0, top = 0, width = 0, height = 0;
+    bool hidden = false;
+    bool disabled = false;
+    bool checked = false;
+    std::string font;        // face name; "" = the window's default
+    std::vector<Column> columns;      // report lists
+    std::vector<std::string> pages;   // tab controls
+    int minimum = 0, maximum = 0;     // sliders
+    int inputMode = kPlainInput;      // edit boxes
+};
+
+// What changed, for observers. `row`/`column` name a list cell when relevant.
+enum class Property {
+    Text,
+    Visible,
+    Enabled,
+    Checked,
+    Position,  // slider position, tab page, combo selection
+    Interval,
+    InputMode,
+    Geometry,
+    Items,     // combo items
+    Rows,      // report list rows or cells (structure or content)
+    Selection, // report list selection
+    Picture,
+    TitleColour,
+    Tip,
+    Document,  // hypertext document, balloon document
+    Balloon,   // balloon shown or hidden
+    Popup,     // popup menu shown
+    Topmost,
+    Palette,   // theme hue changed (window)
+};
+
+class Window;
+
+// Handle to one control of a window. Cheap to copy; valid as long as its window.
+class Control {
+public:
+    Control() = default;
+    Control(Window* window, int index) : window_(window), index_(index) {}
+    bool Valid() const { return window_ != nullptr; }
+    explicit operator bool() const { return Valid(); }
+
+    std::string Name() const;
+    Kind GetKind() const;
+    Window& Owner() const { return *window_; }
+
+    // Caption of labels, buttons, checkboxes, group boxes, windows (title); text of
+    // edit and combo boxes.
+    std::string Text() const;
+    void SetText(const std::string& text);
+
+    bool Visible() const;
+    void SetVisible(bool visible);
+    bool Enabled() const;
+    void SetEnabled(bool enabled);
+    bool Checked() const;
+    // Checking a radio button unchecks the other radio buttons of its container.
+    void SetChecked(bool checked);
+
+    // Slider position (clamped to its range), tab page index, combo selection (-1 none).
+    int Position() const;
+    void SetPosition(int position);
+    int Minimum() const;
+    int Maximum() const;
+
+    // Timers: 0 = stopped.
+    int Interval() const;
+    void SetInterval(int ms);
+
+    int GetInputMode() const;
+    void SetInputMode(int mode);
+
+    int Left() const;
+    int Top() const;
+    int Width() const;
+    int Height() const;
+    void Move(int left, int top, int width, int height);
+
+    // Combo boxes.
+    std::vector<std::string> Items() const;
+    void SetItems(std::vector<std::string> items);
+    void AddItem(const std::string& item);
+
+    // Report lists. Rows hold one text per column; a new row is empty in every cell.
+    std::vector<Column> Columns() const;
+    int RowCount() const;
+    int InsertRow(int at = -1);  // -1 = append; returns the index of the new row
+    void DeleteRow(int row);
+    void ClearRows();
+    std::string Cell(int row, int column) const;
+    void SetCell(int row, int column, const std::string& text);
+    std::vector<std::vector<std::string>> Rows() const;
+    bool RowSelected(int row) const;
+    void SelectRow(int row, bool selected);
+    int FirstSelectedRow() const;  // -1 when none
+
+    // Picture boxes: the id of a picture of the program's own set ("" = none).
+    std::string Picture() const;
+    void SetPicture(const std::string& id);
+
+    // Group boxes.
+    Colour TitleColour() const;
+    void SetTitleColour(Colour colour);
+
+    // Hover tip; `styled` marks the tip drawn in its own style.
+    std::string Tip() const;
+    bool TipStyled() const;
+    void SetTip(const std::string& text, bool styled = false);
+
+    // Hypertext boxes and balloon tips: the document shown (small HTML).
+    std::string Document() const;
+    void SetDocument(const std::string& html);
+
+    // Balloon tips: shown at (x, y) in screen pixels with `html`; hidden again.
+    void ShowBalloon(const std::string& html, int x, int y);
+    void HideBalloon();
+    bool BalloonShown() const;
+
+    // Popup menus: ask the front end to show the menu at the mouse.
+    void Popup();
+
+    // Windows: always-on-top.
+    bool Topmost() const;
+    void SetTopmost(bool topmost);
+
+private:
+    Window* window_ = nullptr;
+    int index_ = -1;
+};
+
+using Handler = std::function<void(const EventArgs&)>;
+using Observer = std::function<void(Control, Property)>;
+
+// One window of the model: its controls in layout order (index 0 is the window
+// itself), the event bindings, and the observers.
+class Window {
+public:
+    // `specs[0]` describes the window itself (kind Window).
+    explicit Window(std::vector<ControlSpec> specs);
+    ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    Control Self() { return Control(this, 0); }
+    // The control named `name`; an invalid handle when there is none.
+    Control Find(const std::string& name);
+    // Like Find, but a missing name is a programming error (aborts with a message).
+    Control operator[](const std::string& name);
+    int ControlCount() const;
+    Control At(int index) { return Control(this, index); }
+    const ControlSpec& Spec(int index) const;
+
+    void Bind(const std::string& control, Event event, Handler handler);
+    bool HasHandler(const std::string& control, Event event) const;
+    // Calls the bound handler, if any, on the calling thread. Returns whether one ran.
+    bool Dispatch(const std::string& control, Event event, const EventArgs& args = {});
+
+    // Observers are told of every change after it was made (on the thread that made it).
+    int AddObserver(Observer observer);
+    void RemoveObserver(int id);
+
+    // Theme: the hue the window's palette is turned by.
+    int Hue() const;
+    void SetHue(int hue);
+    // Whether the theme applies to this window at all.
+    bool Themed() const;
+    void SetThemed(bool themed);
+
+private:
+    friend class Control;
+    struct State;
+    void Changed(int index, Property property);
+    std::unique_ptr<State> state_;
+};
+
+}  // namespace hs::ui
