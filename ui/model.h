@@ -118,6 +118,7 @@ enum class Property {
     Popup,     // popup menu shown
     Topmost,
     Palette,   // theme hue changed (window)
+    Tray,      // notification-area icon shown, changed or removed (window)
 };
 
 class Window;
@@ -220,6 +221,21 @@ private:
 
 using Handler = std::function<void(const EventArgs&)>;
 using Observer = std::function<void(Control, Property)>;
+// Shows a message box and returns the button pressed (IDOK 1, IDYES 6, IDNO 7).
+// `flags` are the Windows message-box flags (0x40 information, 0x10 error, 4 yes/no).
+using MessageBoxHandler =
+    std::function<int(const std::string& text, const std::string& caption, int flags)>;
+
+// Picture ids of the program's own set, drawn by the front end.
+inline constexpr const char* kPictureWindowIcon = "window-icon";
+inline constexpr const char* kPictureStatusIdle = "status-idle";        // not started, 38x30
+inline constexpr const char* kPictureStatusRunning = "status-running";  // sharing, 38x30
+inline constexpr const char* kPictureStatusFrame = "status-frame-";     // + "1".."5", 38x30
+inline constexpr const char* kPictureTrayIdle = "tray-idle";
+inline constexpr const char* kPictureTrayRunning = "tray-running";
+inline constexpr const char* kPictureArrowDown = "arrow-down";  // 35x35
+inline constexpr const char* kPictureArrowUp = "arrow-up";      // 35x35
+inline constexpr const char* kPictureBarBackground = "bar-background";  // 155x22, magenta cut-out
 
 // One window of the model: its controls in layout order (index 0 is the window
 // itself), the event bindings, and the observers.
@@ -255,6 +271,18 @@ public:
     // Whether the theme applies to this window at all.
     bool Themed() const;
     void SetThemed(bool themed);
+
+    // The window's notification-area icon: a picture id and a tip.
+    void SetTrayIcon(const std::string& pictureId, const std::string& tip);
+    void RemoveTrayIcon();
+    bool TrayShown() const;
+    std::string TrayPicture() const;
+    std::string TrayTip() const;
+
+    // Message boxes go to the handler the front end (or a test) installed; without
+    // one the answer is IDOK for plain boxes and IDNO for yes/no boxes.
+    void SetMessageBoxHandler(MessageBoxHandler handler);
+    int ShowMessage(const std::string& text, const std::string& caption, int flags);
 
 private:
     friend class Control;
