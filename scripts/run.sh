@@ -17,7 +17,7 @@ args=("$@")
 [ ${#args[@]} -gt 0 ] || args=(--simulate)
 
 if [ -n "${DISPLAY:-}" ]; then
-  exec wine "$exe" "${args[@]}"
+  exec env LC_ALL="$HS_WINE_LOCALE" wine "$exe" "${args[@]}"
 fi
 
 shots="$top/build/screenshots"
@@ -29,7 +29,7 @@ trap 'kill $xvfb 2>/dev/null || true' EXIT
 export DISPLAY=$display
 sleep 1
 echo "No display: running on a virtual one; screenshots go to $shots"
-wine "$exe" "${args[@]}" &
+env LC_ALL="$HS_WINE_LOCALE" wine "$exe" "${args[@]}" &
 prog=$!
 for i in $(seq 1 ${HS_RUN_SECONDS:-60}); do
   sleep 1

@@ -47,10 +47,18 @@ run_preset() {
 
 run_preset linux
 run_preset linux-asan
-# One wineserver serves every Windows test binary of the run.
+# One wineserver serves every Windows test binary of the run; the windows the tests
+# open go to a virtual display unless there is a real one.
 wineserver -p >/dev/null 2>&1 || true
+if [ -z "${DISPLAY:-}" ]; then
+  Xvfb :95 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb=$!
+  export DISPLAY=:95
+  sleep 1
+fi
 run_preset windows
 wineserver -k >/dev/null 2>&1 || true
+[ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null
 
 echo
 for s in "${summary[@]}"; do echo "  $s"; done
