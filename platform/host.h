@@ -13,6 +13,7 @@
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace hs {
 
@@ -117,6 +118,146 @@ public:
     virtual bool RestoreExistingWindow(const std::string& title) = 0;
 };
 
+// Internet Connection Sharing, as the sharing manager of the system offers it.
+// Connections are named as the network connections folder names them; those
+// names are unique on a machine.
+enum class SharingError {
+    None = 0,
+    ServiceUnavailable,  // the sharing manager cannot be created or enumerated
+    AccessDenied,        // the process lacks administrator rights
+    NotFound,            // no connection of that name
+    Failed,              // the system refused the change for another reason
+};
+
+// How a connection takes part in sharing.
+enum class SharingType { Public = 0, Private = 1 };
+
+struct SharingConnection {
+    std::string name;
+    // The connection's status: 0 disconnected (also when disabled), 1 connecting,
+    // 2 connected, 3 disconnecting, 7 media disconnected, ...
+    int status = 0;
+    bool sharingEnabled = false;
+    SharingType sharingType = SharingType::Public;  // meaningful when sharing is enabled
+};
+
+class SharingManager {
+public:
+    virtual ~SharingManager() = default;
+    // Every network connection of the machine, in the order the system yields them.
+    virtual SharingError Connections(std::vector<SharingConnection>& out) = 0;
+    // Switches sharing on for the named connection: as the public (shared) side or
+    // as the private side that receives the shared access.
+    virtual SharingError EnableSharing(const std::string& name, SharingType type) = 0;
+    // Switches sharing off for the named connection.
+    virtual SharingError DisableSharing(const std::string& name) = 0;
+};
+
+// One record of the IPv4 adapter list (GetAdaptersInfo).
+struct AdapterInfo {
+    std::string adapterName;  // the adapter's GUID in braces, "{...}"
+    std::string description;  // the driver's description
+};
+
+class AdapterList {
+public:
+    virtual ~AdapterList() = default;
+    // The adapter list in the system's order; false when the system refused it.
+    virtual bool Adapters(std::vector<AdapterInfo>& out) = 0;
+    // The connection name the registry keeps for the adapter GUID (the "Name"
+    // value of its "\Connection" key); empty when there is none.
+    virtual std::string ConnectionName(const std::string& adapterName) = 0;
+};
+
+// One row of the interface table (GetIfTable). The octet counters are the
+// system's 32-bit ones: they wrap past 4294967295.
+struct InterfaceRow {
+    uint32_t index = 0;
+    uint32_t type = 0;        // 6 Ethernet, 23 PPP, 24 loopback, 71 wireless, 131 tunnel
+    std::string description;  // the driver's description
+    uint32_t inOctets = 0;    // bytes received
+    uint32_t outOctets = 0;   // bytes sent
+};
+
+class InterfaceTable {
+public:
+    virtual ~InterfaceTable() = default;
+    // Every interface, sorted by index; false when the system refused the table.
+    virtual bool Rows(std::vector<InterfaceRow>& out) = 0;
+};
+
+// What the system says about reaching the Internet (InternetGetConnectedStateEx).
+struct InternetState {
+    bool connected = false;
+    // 0x01 modem, 0x02 LAN, 0x04 proxy, 0x10 RAS installed, 0x20 offline, 0x40 configured.
+    uint32_t flags = 0;
+    std::string name;  // "LAN 连接" over the local network, else the dial-up entry's name
+};
+
+class InternetQuery {
+public:
+    virtual ~InternetQuery() = default;
+    virtual InternetState Query() = 0;
+};
+
+// A service's start type and state, as the service control manager reports them.
+struct ServiceStatus {
+    int startType = 0;     // 2 automatic, 3 manual (demand), 4 disabled
+    int currentState = 0;  // 1 stopped, 2 start pending, 3 stop pending, 4 running
+};
+
+class ServiceManager {
+public:
+    virtual ~ServiceManager() = default;
+    // False when the manager or the service cannot be opened with all access.
+    virtual bool Query(const std::string& service, ServiceStatus& out) = 0;
+    // Changes only the start type; false when that failed.
+    virtual bool SetStartType(const std::string& service, int startType) = 0;
+    // Starts the service without arguments; false when the system refused.
+    virtual bool Start(const std::string& service) = 0;
+};
+
+struct HttpResponse {
+    int status = 0;    // the HTTP status; 0 when no answer came
+    std::string body;  // raw bytes of the response body
+};
+
+class HttpClient {
+public:
+    virtual ~HttpClient() = default;
+    // A plain GET of `url`. Returns early, with status 0, once `stop` is requested.
+    virtual HttpResponse Get(const std::string& url, const StopSignal* stop) = 0;
+};
+
+// Starting things the program does not wait for.
+class Shell {
+public:
+    virtual ~Shell() = default;
+    // Opens the address in the default web browser.
+    virtual bool OpenUrl(const std::string& url) = 0;
+    // Starts a program (a command line) detached, with the default window style.
+    virtual bool StartDetached(const std::string& commandLine) = 0;
+};
+
+// Reachability and names of addresses on the network.
+class NetworkProbe {
+public:
+    virtual ~NetworkProbe() = default;
+    // Sends one echo request to the IPv4 address and waits up to `timeoutMs` for a
+    // reply; true when one came. Returns false at once once `stop` is requested.
+    virtual bool Ping(const std::string& ipv4, int64_t timeoutMs, const StopSignal* stop) = 0;
+    // The host name registered for the IPv4 address; empty when there is none.
+    virtual std::string HostName(const std::string& ipv4) = 0;
+};
+
+class Power {
+public:
+    virtual ~Power() = default;
+    // Enables the shutdown privilege of the process and asks the system to shut
+    // down (not forced); true when the request was accepted.
+    virtual bool Shutdown() = 0;
+};
+
 // What the program is given to reach the system. The ports are owned by whoever
 // builds the Host (a Windows host or a simulated laptop) and outlive it.
 struct Host {
@@ -126,6 +267,15 @@ struct Host {
     FileStore* files = nullptr;
     SystemInfo* system = nullptr;
     Desktop* desktop = nullptr;
+    SharingManager* sharing = nullptr;
+    AdapterList* adapters = nullptr;
+    InterfaceTable* interfaces = nullptr;
+    InternetQuery* internet = nullptr;
+    ServiceManager* services = nullptr;
+    HttpClient* http = nullptr;
+    Shell* shell = nullptr;
+    NetworkProbe* network = nullptr;
+    Power* power = nullptr;
 };
 
 }  // namespace hs
