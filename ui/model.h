@@ -123,6 +123,10 @@ enum class Property {
 
 class Window;
 
+namespace detail {
+struct WindowAccess;
+}
+
 // Handle to one control of a window. Cheap to copy; valid as long as its window.
 class Control {
 public:
@@ -130,6 +134,8 @@ public:
     Control(Window* window, int index) : window_(window), index_(index) {}
     bool Valid() const { return window_ != nullptr; }
     explicit operator bool() const { return Valid(); }
+    // Position of the control in its window's layout (0 = the window itself).
+    int Index() const { return index_; }
 
     std::string Name() const;
     Kind GetKind() const;
@@ -154,7 +160,9 @@ public:
     int Minimum() const;
     int Maximum() const;
 
-    // Timers: 0 = stopped.
+    // Timers: 0 = stopped. Setting a running timer's interval again, even to the same
+    // value, restarts it: observers are told (Property::Interval) so that a front end
+    // restarts its own timer too.
     int Interval() const;
     void SetInterval(int ms);
 
@@ -174,6 +182,7 @@ public:
 
     // Report lists. Rows hold one text per column; a new row is empty in every cell.
     std::vector<Column> Columns() const;
+    int ColumnCount() const;
     int RowCount() const;
     int InsertRow(int at = -1);  // -1 = append; returns the index of the new row
     void DeleteRow(int row);
@@ -182,8 +191,11 @@ public:
     void SetCell(int row, int column, const std::string& text);
     std::vector<std::vector<std::string>> Rows() const;
     bool RowSelected(int row) const;
+    // `row` -1 selects or deselects every row.
     void SelectRow(int row, bool selected);
     int FirstSelectedRow() const;  // -1 when none
+    std::vector<int> SelectedRows() const;  // ascending
+    int SelectedCount() const;
 
     // Picture boxes: the id of a picture of the program's own set ("" = none).
     std::string Picture() const;
@@ -203,11 +215,16 @@ public:
     void SetDocument(const std::string& html);
 
     // Balloon tips: shown at (x, y) in screen pixels with `html`; hidden again.
+    // Every ShowBalloon is a request to show the bubble (again), so observers are
+    // told of Property::Balloon each time.
     void ShowBalloon(const std::string& html, int x, int y);
     void HideBalloon();
     bool BalloonShown() const;
+    int BalloonX() const;
+    int BalloonY() const;
 
-    // Popup menus: ask the front end to show the menu at the mouse.
+    // Popup menus: ask the front end to show the menu at the mouse (observers are
+    // told of Property::Popup on every call).
     void Popup();
 
     // Windows: always-on-top.
@@ -286,6 +303,7 @@ public:
 
 private:
     friend class Control;
+    friend struct detail::WindowAccess;
     struct State;
     void Changed(int index, Property property);
     std::unique_ptr<State> state_;
