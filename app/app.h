@@ -1,0 +1,93 @@
+// The program: both windows, their event bindings, and the state the program's
+// procedures share across the window thread and the worker threads.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "platform/host.h"
+#include "sys/worker.h"
+#include "ui/model.h"
+
+namespace hs::app {
+
+// The main window's title; also what a second instance looks for.
+inline constexpr const char* kProgramTitle = "岚舟笔记本设置WiFi热点工具";
+
+// One row of the system's interface-counter table.
+struct InterfaceCounters {
+    uint32_t received = 0;
+    uint32_t sent = 0;
+};
+
+// What the start procedure, the client list and the traffic displays share about the
+// current sharing session.
+struct Session {
+    // "共享完成" once a start succeeded; nothing clears it during the run.
+    std::string sharingState;
+    // The hosted adapter's interface index as text ("2" when it was not found) and as
+    // a number.
+    std::string hostedInterfaceIndex = "2";
+    int hostedInterfaceNumber = 2;
+    // The interface-counter table and the hosted row's counters when sharing came up.
+    std::vector<InterfaceCounters> counters;
+    uint32_t receivedBaseline = 0;
+    uint32_t sentBaseline = 0;
+};
+
+class App {
+  public:
+    // Builds both windows from the layout tables and binds every event handler of the
+    // event-binding table.
+    explicit App(Host& host);
+    // Stops the worker threads the program started.
+    ~App();
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+
+    ui::Window& Main() { return *main_; }
+    ui::Window& Bar() { return *bar_; }
+    Host& GetHost() { return host_; }
+
+    // Ends the program: marks it as ending with `exitCode` and calls quitHook.
+    void Quit(int exitCode);
+    bool Ending() const { return ending_.load(); }
+    int ExitCode() const { return exitCode_.load(); }
+    // The front end sets it to leave its message loop.
+    std::function<void(int)> quitHook;
+
+    // The update server's address in five pieces: "http://", three pieces that
+    // together spell the host name, ".html". Set by the created procedure.
+    std::array<std::string, 5> updateUrl;
+    // 1..6 for Windows 2000 .. Windows 8 and later, -1 for anything else; 0 until the
+    // created procedure has looked.
+    std::atomic<int> osVersionCode{0};
+
+    // The worker threads: background preparation, client-list pass, start sharing.
+    WorkerHandle preparationThread;
+    WorkerHandle clientListThread;
+    WorkerHandle startThread;
+    // What the preparation thread runs; the created procedure starts it last.
+    std::function<void()> backgroundPreparation;
+
+    // The session state, read and written whole under a lock.
+    Session GetSession() const;
+    void UpdateSession(const std::function<void(Session&)>& change);
+
+  private:
+    Host& host_;
+    std::unique_ptr<ui::Window> main_;
+    std::unique_ptr<ui::Window> bar_;
+    std::atomic<bool> ending_{false};
+    std::atomic<int> exitCode_{0};
+    mutable std::mutex sessionMutex_;
+    Session session_;
+};
+
+}  // namespace hs::app

@@ -1,0 +1,18 @@
+// The main window's created procedure: everything between the window's creation and
+// its first appearance.
+#pragma once
+
+#include "app/app.h"
+
+namespace hs::app {
+
+// Refuses a second instance, fills every control from the settings file, applies the
+// theme, loads the blacklist, attaches the hover tips, refuses Windows XP and, last,
+// starts the background preparation thread.
+void MainWindowCreated(App& app);
+
+// What the preparation thread runs until its procedure exists: nothing, so the start
+// button keeps its initialising caption.
+void PreparationNotBuiltYet();
+
+}  // namespace hs::app
