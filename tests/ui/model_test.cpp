@@ -177,7 +177,7 @@ TEST(Model, ListRowsCellsAndSelection) {
     EXPECT_EQ(list.InsertRow(99), 3);  // past the end appends
     EXPECT_EQ(list.Rows()[0], std::vector<std::string>(4));
     for (int i = 0; i < 4; ++i) {
-        list.SetCell(i, 1, "192.168.137." + std::to_string(i));
+        list.SetCell(i, 1, std::string("192.168.137.").append(std::to_string(i)));
     }
     list.SetCell(0, 4, "no such column");
     list.SetCell(9, 0, "no such row");
