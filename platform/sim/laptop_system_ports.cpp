@@ -1,0 +1,201 @@
+// The laptop's system ports: the console, the version, the desktop, services, the
+// update server, the shell and the power switch. Requests that would leave the
+// laptop (browser, programs, shutdown) are recorded, never carried out.
+#include "platform/sim/console_text.h"
+#include "platform/sim/laptop_ports.h"
+
+namespace hs::sim {
+namespace {
+
+class SimCommands : public CommandRunner {
+  public:
+    explicit SimCommands(LaptopCore& core) : core_(core) {}
+
+    std::string Run(const std::string& commandLine, const StopSignal* stop) override {
+        if (stop != nullptr && stop->Requested())
+            return {};
+        std::string text;
+        {
+            auto lock = core_.Lock();
+            text = core_.model.Run(commandLine);
+        }
+        // Through the console's bytes, as the system's command runner sees them: GBK,
+        // each chunk cut at a zero byte.
+        std::string bytes = core_.codec.Utf8ToGbk(text);
+        const size_t zero = bytes.find('\0');
+        if (zero != std::string::npos)
+            bytes.resize(zero);
+        return core_.codec.GbkToUtf8(bytes);
+    }
+
+  private:
+    LaptopCore& core_;
+};
+
+class SimSystem : public SystemInfo {
+  public:
+    explicit SimSystem(LaptopCore& core) : core_(core) {}
+    OsVersion Version() override {
+        auto lock = core_.Lock();
+        return core_.model.Version();
+    }
+
+  private:
+    LaptopCore& core_;
+};
+
+class SimDesktop : public Desktop {
+  public:
+    explicit SimDesktop(LaptopCore& core) : core_(core) {}
+    bool RestoreExistingWindow(const std::string& title) override {
+        auto lock = core_.Lock();
+        return core_.model.existingWindow;
+    }
+
+  private:
+    LaptopCore& core_;
+};
+
+class SimServices : public ServiceManager {
+  public:
+    explicit SimServices(LaptopCore& core) : core_(core) {}
+
+    bool Query(const std::string& service, ServiceStatus& out) override {
+        auto lock = core_.Lock();
+        const SimService* s = Open(service);
+        if (s == nullptr)
+            return false;
+        out = s->status;
+        return true;
+    }
+
+    bool SetStartType(const std::string& service, int startType) override {
+        auto lock = core_.Lock();
+        SimService* s = Open(service);
+        if (s == nullptr || startType < 2 || startType > 4)
+            return false;
+        s->status.startType = startType;
+        return true;
+    }
+
+    bool Start(const std::string& service) override {
+        auto lock = core_.Lock();
+        SimService* s = Open(service);
+        // A running service cannot be started again; a disabled one not at all.
+        if (s == nullptr || s->status.currentState != 1 || s->status.startType == 4 ||
+            s->startFails) {
+            return false;
+        }
+        s->status.currentState = 4;
+        return true;
+    }
+
+  private:
+    // Opening a service with all access needs administrator rights.
+    SimService* Open(const std::string& name) {
+        LaptopModel& m = core_.model;
+        if (!m.admin)
+            return nullptr;
+        for (auto& [key, service] : m.services) {
+            if (EqualsNoCase(key, name)) {
+                return &service;
+            }
+        }
+        return nullptr;
+    }
+
+    LaptopCore& core_;
+};
+
+class SimHttp : public HttpClient {
+  public:
+    explicit SimHttp(LaptopCore& core) : core_(core) {}
+
+    HttpResponse Get(const std::string& url, const StopSignal* stop) override {
+        if (stop != nullptr && stop->Requested())
+            return {};
+        std::string body;
+        {
+            auto lock = core_.Lock();
+            LaptopModel& m = core_.model;
+            m.httpRequests.push_back(url);
+            auto it = m.pages.find(url);
+            if (it == m.pages.end())
+                it = m.pages.find(PathOf(url));
+            if (it == m.pages.end())
+                return {404, {}};
+            body = it->second;
+        }
+        return {200, core_.codec.Utf8ToGbk(body)};
+    }
+
+  private:
+    // "/a/b.html" of "http://host:port/a/b.html?x".
+    static std::string PathOf(const std::string& url) {
+        size_t start = url.find("://");
+        start = start == std::string::npos ? 0 : url.find('/', start + 3);
+        if (start == std::string::npos)
+            return "/";
+        const size_t end = url.find_first_of("?#", start);
+        return url.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    }
+
+    LaptopCore& core_;
+};
+
+class SimShell : public Shell {
+  public:
+    explicit SimShell(LaptopCore& core) : core_(core) {}
+    bool OpenUrl(const std::string& url) override {
+        auto lock = core_.Lock();
+        core_.model.openedUrls.push_back(url);
+        return true;
+    }
+    bool StartDetached(const std::string& commandLine) override {
+        auto lock = core_.Lock();
+        core_.model.startedPrograms.push_back(commandLine);
+        return true;
+    }
+
+  private:
+    LaptopCore& core_;
+};
+
+class SimPower : public Power {
+  public:
+    explicit SimPower(LaptopCore& core) : core_(core) {}
+    bool Shutdown() override {
+        auto lock = core_.Lock();
+        ++core_.model.shutdownRequests;
+        return true;
+    }
+
+  private:
+    LaptopCore& core_;
+};
+
+}  // namespace
+
+std::unique_ptr<CommandRunner> MakeCommandPort(LaptopCore& core) {
+    return std::make_unique<SimCommands>(core);
+}
+std::unique_ptr<SystemInfo> MakeSystemPort(LaptopCore& core) {
+    return std::make_unique<SimSystem>(core);
+}
+std::unique_ptr<Desktop> MakeDesktopPort(LaptopCore& core) {
+    return std::make_unique<SimDesktop>(core);
+}
+std::unique_ptr<ServiceManager> MakeServicePort(LaptopCore& core) {
+    return std::make_unique<SimServices>(core);
+}
+std::unique_ptr<HttpClient> MakeHttpPort(LaptopCore& core) {
+    return std::make_unique<SimHttp>(core);
+}
+std::unique_ptr<Shell> MakeShellPort(LaptopCore& core) {
+    return std::make_unique<SimShell>(core);
+}
+std::unique_ptr<Power> MakePowerPort(LaptopCore& core) {
+    return std::make_unique<SimPower>(core);
+}
+
+}  // namespace hs::sim

@@ -1,0 +1,49 @@
+// Scenarios: a small text format that describes a simulated laptop and the
+// timeline of the devices that join its hotspot.
+//
+// One statement per line; "#" starts a comment; words are separated by spaces and
+// a double-quoted word may hold spaces. Times are seconds after the laptop was
+// built (decimals allowed), rates are bytes per second (suffix k = 1024, m = 1048576).
+//
+//   windows 7 | 8 | 8.1          the system (default 7)
+//   admin yes | no               run with administrator rights (default yes)
+//   wireless yes | no            a wireless adapter is fitted (default yes)
+//   radio on | off               the wireless switch (default on)
+//   hosted_network supported | unsupported
+//   sharing available | unavailable      the connection-sharing service
+//   existing_window yes | no     another instance's window is already open
+//   driver TEXT...               the wireless driver's description
+//   upstream NAME                the connection that leads to the Internet
+//   connection NAME [kind=wifi|ethernet|ppp|wifidirect] [status=0|2|7] [disabled=yes]
+//              [index=N] [dhcp=yes|no] [address=A.B.C.D/P] [gateway=IP] [gateway_mac=MAC]
+//              [metric=N] [in=BYTES] [out=BYTES] [description=TEXT]
+//   hosted [NAME] [index=N] [description=TEXT] [dhcp=yes|no] [in=BYTES] [out=BYTES]
+//   bssid MAC
+//   device MAC [name=HOST] [join=SECONDS] [leave=SECONDS|never] [down=RATE] [up=RATE]
+//              [ping=yes|no] [ip=192.168.137.N]
+//   service NAME [start=2|3|4] [state=1|4] [fails=yes]
+//   page PATH-OR-URL TEXT...     an update-server page; "\n" in TEXT is a line break
+//   name IP HOST                 the host name reverse lookup finds for an address
+//
+// Without "connection" lines the laptop has the usual connections of its system:
+// Windows 7 "无线网络连接", "本地连接", "宽带连接"; Windows 8 "Wi-Fi", "以太网",
+// "宽带连接", "本地连接* 2". The hosted network's adapter ("无线网络连接 2" /
+// "本地连接* 12") is added after the first wireless connection.
+#pragma once
+
+#include <string>
+
+#include "platform/sim/laptop_model.h"
+
+namespace hs::sim {
+
+// Fills `model` from the scenario. On a mistake returns false and says where in
+// `error` ("line 7: unknown statement 'conection'").
+bool ParseScenario(const std::string& text, LaptopModel& model, std::string& error);
+
+// Windows 7 in Chinese, upstream "无线网络连接" on a home router, an unplugged
+// "本地连接" and a dial-up "宽带连接", and three phones joining within the first
+// minute: an Android phone, an iPhone and a device that never answers pings.
+std::string DefaultScenarioText();
+
+}  // namespace hs::sim

@@ -1,0 +1,87 @@
+#include "platform/sim/simulated_laptop.h"
+
+#include "platform/sim/laptop_ports.h"
+#include "platform/sim/scenario.h"
+
+namespace hs::sim {
+
+SimulatedLaptop::SimulatedLaptop(Clock& clock, TextCodec& codec, FileStore& files)
+    : core_(std::make_unique<LaptopCore>(clock, codec, files)),
+      ports_(std::make_unique<LaptopPorts>()) {
+    LaptopCore& core = *core_;
+    ports_->commands = MakeCommandPort(core);
+    ports_->system = MakeSystemPort(core);
+    ports_->desktop = MakeDesktopPort(core);
+    ports_->sharing = MakeSharingPort(core);
+    ports_->adapters = MakeAdapterPort(core);
+    ports_->interfaces = MakeInterfacePort(core);
+    ports_->internet = MakeInternetPort(core);
+    ports_->network = MakeProbePort(core);
+    ports_->services = MakeServicePort(core);
+    ports_->http = MakeHttpPort(core);
+    ports_->shell = MakeShellPort(core);
+    ports_->power = MakePowerPort(core);
+}
+
+SimulatedLaptop::~SimulatedLaptop() = default;
+
+std::unique_ptr<SimulatedLaptop> SimulatedLaptop::FromScenario(const std::string& text,
+                                                               Clock& clock, TextCodec& codec,
+                                                               FileStore& files,
+                                                               std::string* error) {
+    std::unique_ptr<SimulatedLaptop> laptop(new SimulatedLaptop(clock, codec, files));
+    std::string problem;
+    if (!ParseScenario(text, laptop->core_->model, problem)) {
+        if (error != nullptr)
+            *error = "scenario: " + problem;
+        return nullptr;
+    }
+    laptop->core_->epochMs = clock.NowMs();
+    return laptop;
+}
+
+std::string SimulatedLaptop::DefaultScenario() {
+    return DefaultScenarioText();
+}
+
+Host SimulatedLaptop::MakeHost() {
+    Host host;
+    host.commands = ports_->commands.get();
+    host.clock = &core_->clock;
+    host.codec = &core_->codec;
+    host.files = &core_->files;
+    host.system = ports_->system.get();
+    host.desktop = ports_->desktop.get();
+    host.sharing = ports_->sharing.get();
+    host.adapters = ports_->adapters.get();
+    host.interfaces = ports_->interfaces.get();
+    host.internet = ports_->internet.get();
+    host.services = ports_->services.get();
+    host.http = ports_->http.get();
+    host.shell = ports_->shell.get();
+    host.network = ports_->network.get();
+    host.power = ports_->power.get();
+    return host;
+}
+
+LaptopModel SimulatedLaptop::Snapshot() {
+    auto lock = core_->Lock();
+    return core_->model;
+}
+
+void SimulatedLaptop::Change(const std::function<void(LaptopModel&)>& change) {
+    auto lock = core_->Lock();
+    change(core_->model);
+    core_->model.AdvanceTo(core_->model.nowMs);
+}
+
+std::string SimulatedLaptop::RunBytes(const std::string& commandLine) {
+    std::string text;
+    {
+        auto lock = core_->Lock();
+        text = core_->model.Run(commandLine);
+    }
+    return core_->codec.Utf8ToGbk(text);
+}
+
+}  // namespace hs::sim

@@ -1,0 +1,63 @@
+// The simulated laptop: a Chinese Windows 7/8 machine in memory, behind every port
+// of platform/host.h, for tests and for running the program without a wireless
+// card. What one command changes the next command sees.
+//
+// Usage (the launcher's --simulate[=FILE], or a test):
+//
+//   std::string error;
+//   auto laptop = hs::sim::SimulatedLaptop::FromScenario(
+//       file.empty() ? hs::sim::SimulatedLaptop::DefaultScenario() : ReadWholeFile(file),
+//       clock, codec, files, &error);          // nullptr and `error` on a bad scenario
+//   hs::Host host = laptop->MakeHost();        // every port filled; valid while `laptop` lives
+//
+// The clock is the caller's: the real clock of the system, or a sim::VirtualClock in
+// tests. The timeline (devices joining and leaving, traffic) is a function of that
+// clock's time since FromScenario, so it is deterministic under a virtual clock.
+// Console output is made as the GBK bytes a Chinese system prints (CR LF) and
+// decoded through `codec`, as the Windows command runner decodes it. Nothing here
+// touches the real network, the browser or the power state: such requests are
+// only recorded.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/host.h"
+#include "platform/sim/laptop_model.h"
+
+namespace hs::sim {
+
+class SimulatedLaptop {
+  public:
+    // Builds a laptop from a scenario (format in platform/sim/scenario.h). Returns
+    // nullptr when the scenario has a mistake; `error` then says which line.
+    static std::unique_ptr<SimulatedLaptop> FromScenario(const std::string& text, Clock& clock,
+                                                         TextCodec& codec, FileStore& files,
+                                                         std::string* error = nullptr);
+    // The built-in scenario's text.
+    static std::string DefaultScenario();
+
+    ~SimulatedLaptop();
+    SimulatedLaptop(const SimulatedLaptop&) = delete;
+    SimulatedLaptop& operator=(const SimulatedLaptop&) = delete;
+
+    // A Host whose every port is this laptop (clock, codec and files are the ones given).
+    Host MakeHost();
+
+    // A copy of the whole state, brought up to the clock's present time.
+    LaptopModel Snapshot();
+    // Changes the state under the laptop's lock, e.g. to switch the radio off mid-run.
+    void Change(const std::function<void(LaptopModel&)>& change);
+    // What the console prints for the command line, as raw GBK bytes with CR LF
+    // (the command is run and changes the state like any other).
+    std::string RunBytes(const std::string& commandLine);
+
+  private:
+    SimulatedLaptop(Clock& clock, TextCodec& codec, FileStore& files);
+
+    std::unique_ptr<struct LaptopCore> core_;
+    std::unique_ptr<struct LaptopPorts> ports_;
+};
+
+}  // namespace hs::sim
