@@ -37,6 +37,7 @@ inline std::vector<ControlSpec> TestLayout() {
     specs.push_back(Make("按钮右下角", Kind::Button, "缩小到右下角", "选择夹1", 0));
     specs.push_back(Make("单选框监控", Kind::Radio, "监控用户", "选择夹1", 1));
     specs.push_back(Make("单选框不监控", Kind::Radio, "不监控", "选择夹1", 1));
+    specs.push_back(Make("单选框丙", Kind::Radio, "丙", "选择夹1", 3));  // same tab, other page
     specs.push_back(Make("分组框4", Kind::GroupBox, "当前有效设备↓", "选择夹1", 1));
     ControlSpec clients = Make("超级列表框1", Kind::ReportList, "", "分组框4", 1);
     clients.columns = {{"n", 20}, {"用户ip地址", 105}, {"硬件地址mac", 117}, {"设备名称", 102}};

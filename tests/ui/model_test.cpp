@@ -115,6 +115,7 @@ TEST(Model, RadioGroupsArePerContainer) {
     Recorder r(w);
     w["单选框监控"].SetChecked(true);
     w["单选框甲"].SetChecked(true);  // another container: the first group keeps its choice
+    w["单选框丙"].SetChecked(true);  // another page of the same tab control: likewise
     EXPECT_TRUE(w["单选框监控"].Checked());
     w["单选框不监控"].SetChecked(true);
     EXPECT_FALSE(w["单选框监控"].Checked());
