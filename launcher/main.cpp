@@ -1,12 +1,148 @@
-// The program's native entry.
+// The program's native entry: builds the host (the real Windows ports, or with
+// --simulate[=FILE] a simulated laptop), the program and the Win32 front end, runs
+// the main window's created procedure and then the message loop.
+//
+// Options:
+//   --simulate[=FILE]  run on a simulated laptop (the built-in scenario, or FILE);
+//                      its files are kept in %TEMP%\tulawifi-sim
+//   --page=N           developer option: select tab page N after start, as a click
+//                      on its tab would
+//   --show-bar         developer option: open the traffic bar after start
 #include <windows.h>
+// windows.h first: shellapi.h builds on it.
+#include <shellapi.h>
 
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <sstream>
 #include <string>
+#include <vector>
 
+#include "app/app.h"
+#include "platform/sim/directory_files.h"
+#include "platform/sim/simulated_laptop.h"
+#include "platform/windows/ui/front_end.h"
+#include "platform/windows/ui/pictures.h"
 #include "platform/windows/wide.h"
+#include "platform/windows/windows_host.h"
+
+namespace {
+
+struct Options {
+    bool simulate = false;
+    std::string scenarioFile;  // "" = the built-in scenario
+    std::optional<int> page;
+    bool showBar = false;
+    std::string error;
+};
+
+Options ParseOptions() {
+    Options options;
+    int argc = 0;
+    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    for (int i = 1; argv && i < argc; ++i) {
+        const std::string arg = hs::win::Narrow(argv[i]);
+        if (arg == "--simulate") {
+            options.simulate = true;
+        } else if (arg.rfind("--simulate=", 0) == 0) {
+            options.simulate = true;
+            options.scenarioFile = arg.substr(11);
+        } else if (arg.rfind("--page=", 0) == 0) {
+            const std::string n = arg.substr(7);
+            if (n.size() == 1 && n[0] >= '0' && n[0] <= '4')
+                options.page = n[0] - '0';
+        } else if (arg == "--show-bar") {
+            options.showBar = true;
+        } else {
+            options.error = "未知的参数: " + arg;
+        }
+    }
+    LocalFree(argv);
+    return options;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& text) {
+    std::ifstream in(hs::win::Widen(path).c_str(), std::ios::binary);
+    if (!in)
+        return false;
+    std::ostringstream out;
+    out << in.rdbuf();
+    text = out.str();
+    return true;
+}
+
+// %TEMP%\tulawifi-sim, created when missing.
+std::string SimulationFolder() {
+    wchar_t temp[MAX_PATH + 1] = {};
+    const DWORD n = GetTempPathW(MAX_PATH, temp);
+    std::wstring folder = std::wstring(temp, n > MAX_PATH ? 0 : n) + L"tulawifi-sim";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    return hs::win::Narrow(folder);
+}
+
+int Fail(const std::string& message) {
+    MessageBoxW(nullptr, hs::win::Widen(message).c_str(), L"tulawifi", MB_ICONERROR);
+    return -1;
+}
+
+}  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    const std::wstring title = hs::win::Widen("岚舟笔记本设置WiFi热点工具");
-    MessageBoxW(nullptr, hs::win::Widen("初始化中").c_str(), title.c_str(), MB_OK);
-    return 0;
+    const Options options = ParseOptions();
+    if (!options.error.empty())
+        return Fail(options.error);
+
+    hs::win::WindowsHost windows;
+    hs::Host host = windows.host();
+    std::unique_ptr<hs::sim::DirectoryFiles> simFiles;
+    std::unique_ptr<hs::sim::SimulatedLaptop> laptop;
+    if (options.simulate) {
+        std::string scenario = hs::sim::SimulatedLaptop::DefaultScenario();
+        if (!options.scenarioFile.empty() && !ReadWholeFile(options.scenarioFile, scenario)) {
+            return Fail("无法读取模拟场景文件: " + options.scenarioFile);
+        }
+        simFiles = std::make_unique<hs::sim::DirectoryFiles>(SimulationFolder());
+        std::string error;
+        laptop = hs::sim::SimulatedLaptop::FromScenario(scenario, *windows.host().clock,
+                                                        *windows.host().codec, *simFiles, &error);
+        if (!laptop)
+            return Fail("模拟场景有误: " + error);
+        host = laptop->MakeHost();
+        // The other instance's window is a real window even on a simulated laptop.
+        host.desktop = windows.host().desktop;
+    }
+
+    hs::app::App app(host);
+    hs::win::ui::FrontEnd frontEnd;
+    app.quitHook = [&frontEnd](int code) { frontEnd.Quit(code); };
+    frontEnd.Create(app.Main());
+    hs::win::ui::WindowOptions bar;
+    bar.borderless = true;
+    bar.background = hs::ui::kPictureBarBackground;
+    bar.draggable = true;
+    frontEnd.Create(app.Bar(), bar);
+
+    hs::ui::Window& main = app.Main();
+    main.Dispatch(main.Self().Name(), hs::ui::Event::Created);
+    if (app.Ending())
+        return app.ExitCode();
+    main.Self().SetVisible(true);
+
+    if (options.page) {
+        // As a click on the tab: the page is selected first, then the handler runs.
+        hs::ui::Control tab = main.Find("选择夹1");
+        if (tab) {
+            tab.SetPosition(*options.page);
+            hs::ui::EventArgs args;
+            args.code = *options.page;
+            main.Dispatch(tab.Name(), hs::ui::Event::PageChanged, args);
+        }
+    }
+    if (options.showBar) {
+        hs::ui::Window& barWindow = app.Bar();
+        barWindow.Dispatch(barWindow.Self().Name(), hs::ui::Event::Created);
+        barWindow.Self().SetVisible(true);
+    }
+    return frontEnd.Run();
 }

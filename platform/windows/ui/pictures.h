@@ -1,0 +1,34 @@
+// The program's own pictures, drawn in code: the window icon, the status pictures,
+// the notification-area icons, the two arrows and the traffic bar's background.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace hs::win::ui {
+
+// Pixels as 0xAARRGGBB, rows top to bottom. Straight (not premultiplied) alpha.
+struct Pixels {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> argb;
+    uint32_t At(int x, int y) const { return argb[static_cast<size_t>(y * width + x)]; }
+};
+
+// Renders picture `id` (a kPicture... id of ui/model.h). `size` picks the variant of
+// the notification-area icons (16 or 32); other pictures have one size. An empty
+// result (width 0) for an unknown id.
+Pixels RenderPicture(const std::string& id, int size = 0);
+
+// A cached icon of the picture, owned by the cache (never destroy it).
+HICON PictureIcon(const std::string& id, int size = 0);
+// A cached opaque bitmap of the picture, owned by the cache.
+HBITMAP PictureBitmap(const std::string& id);
+// The region of the picture's pixels that are not magenta (255, 0, 0, 255); the
+// caller owns it (SetWindowRgn takes it over).
+HRGN PictureRegion(const std::string& id);
+
+}  // namespace hs::win::ui

@@ -1,0 +1,284 @@
+// Pop-ups of a window: popup menus at the mouse, the balloon tip with its links,
+// hover tips and the notification-area icon.
+#include <windows.h>
+// windows.h first: the common-controls headers build on it.
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <string>
+
+#include "platform/windows/ui/fonts.h"
+#include "platform/windows/ui/mini_html.h"
+#include "platform/windows/ui/pictures.h"
+#include "platform/windows/ui/view.h"
+#include "platform/windows/wide.h"
+
+namespace hs::win::ui {
+
+using model::Event;
+using model::Kind;
+
+namespace {
+
+constexpr UINT kTrayId = 1;
+constexpr int kBalloonPadding = 6;
+constexpr int kBalloonMaxWidth = 260;
+
+std::wstring TipText(const std::string& text) {
+    std::wstring wide = Widen(text);
+    std::wstring out;
+    for (size_t i = 0; i < wide.size(); ++i) {
+        if (wide[i] == L'\n' && (i == 0 || wide[i - 1] != L'\r'))
+            out += L'\r';
+        out += wide[i];
+    }
+    return out;
+}
+
+HWND TipWindow(WindowView& view, bool styled) {
+    HWND& tips = styled ? view.styledTips : view.tips;
+    if (!tips) {
+        DWORD style = TTS_ALWAYSTIP | TTS_NOPREFIX | WS_POPUP;
+        if (styled)
+            style |= TTS_BALLOON;
+        tips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, style, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, view.hwnd, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+        SendMessageW(tips, TTM_SETMAXTIPWIDTH, 0, 320);
+        SendMessageW(tips, TTM_SETDELAYTIME, TTDT_AUTOPOP, 15000);
+    }
+    return tips;
+}
+
+TOOLINFOW ToolFor(WindowView& view, HWND control) {
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = view.hwnd;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    return tool;
+}
+
+LRESULT CALLBACK BalloonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* view = reinterpret_cast<WindowView*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    switch (msg) {
+        case WM_NCCREATE:
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA,
+                              reinterpret_cast<LONG_PTR>(
+                                  reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+            break;
+        case WM_CTLCOLORSTATIC: {
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
+            SetBkColor(dc, GetSysColor(COLOR_INFOBK));
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_INFOBK));
+        }
+        case WM_ERASEBKGND: {
+            RECT rc;
+            GetClientRect(hwnd, &rc);
+            FillRect(reinterpret_cast<HDC>(wParam), &rc, GetSysColorBrush(COLOR_INFOBK));
+            return 1;
+        }
+        case WM_NOTIFY: {
+            auto* header = reinterpret_cast<NMHDR*>(lParam);
+            if (view && view->balloonOwner > 0 &&
+                (header->code == NM_CLICK || header->code == NM_RETURN)) {
+                model::Control owner = view->model->At(view->balloonOwner);
+                model::EventArgs args;
+                args.text = Narrow(reinterpret_cast<NMLINK*>(header)->item.szUrl);
+                // Hidden through the model: the bubble goes away once this returns.
+                owner.HideBalloon();
+                view->model->Dispatch(owner.Name(), Event::LinkClicked, args);
+                return 0;
+            }
+            break;
+        }
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE && view && view->balloonOwner > 0) {
+                view->model->At(view->balloonOwner).HideBalloon();
+            }
+            break;
+        default:
+            break;
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+const wchar_t* BalloonClass() {
+    static const wchar_t* name = [] {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = BalloonProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+        wc.lpszClassName = L"HsBalloon";
+        RegisterClassW(&wc);
+        return L"HsBalloon";
+    }();
+    return name;
+}
+
+void DestroyBalloon(WindowView& view) {
+    if (view.balloon) {
+        HWND old = view.balloon;
+        view.balloon = nullptr;
+        view.balloonOwner = -1;
+        DestroyWindow(old);
+    }
+}
+
+}  // namespace
+
+void ShowPopupMenu(WindowView& view, int index) {
+    model::Window& w = *view.model;
+    const std::string menuName = w.At(index).Name();
+    HMENU menu = CreatePopupMenu();
+    int items = 0;
+    for (int i = 1; i < w.ControlCount(); ++i) {
+        if (w.Spec(i).kind != Kind::MenuItem || w.Spec(i).container != menuName)
+            continue;
+        model::Control item = w.At(i);
+        if (!item.Visible())
+            continue;
+        std::string caption = item.Text();
+        if (caption.empty())
+            caption = item.Name();
+        UINT flags =
+            MF_STRING | (item.Enabled() ? 0 : MF_GRAYED) | (item.Checked() ? MF_CHECKED : 0);
+        AppendMenuW(menu, flags, static_cast<UINT_PTR>(i), Widen(caption).c_str());
+        ++items;
+    }
+    if (items > 0) {
+        POINT at;
+        GetCursorPos(&at);
+        SetForegroundWindow(view.hwnd);
+        const int chosen =
+            static_cast<int>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
+                                            at.x, at.y, 0, view.hwnd, nullptr));
+        PostMessageW(view.hwnd, WM_NULL, 0, 0);
+        if (chosen > 0)
+            w.Dispatch(w.At(chosen).Name(), Event::ItemChosen);
+    }
+    DestroyMenu(menu);
+}
+
+void ApplyBalloon(WindowView& view, int index) {
+    model::Control c = view.model->At(index);
+    if (!c.BalloonShown()) {
+        if (view.balloonOwner == index)
+            DestroyBalloon(view);
+        return;
+    }
+    DestroyBalloon(view);
+    HWND popup =
+        CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, BalloonClass(), L"", WS_POPUP | WS_BORDER,
+                        0, 0, 10, 10, view.hwnd, nullptr, GetModuleHandleW(nullptr), &view);
+    const std::wstring markup = Widen(HtmlToLinkMarkup(c.Document()));
+    HWND link = CreateWindowExW(0, WC_LINK, markup.c_str(), WS_CHILD | WS_VISIBLE, kBalloonPadding,
+                                kBalloonPadding, kBalloonMaxWidth, 20, popup, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(link, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor("", 10)), FALSE);
+    SIZE ideal{kBalloonMaxWidth, 20};
+    SendMessageW(link, LM_GETIDEALHEIGHT,  // with a SIZE: the ideal size
+                 kBalloonMaxWidth, reinterpret_cast<LPARAM>(&ideal));
+    if (ideal.cx <= 0 || ideal.cx > kBalloonMaxWidth)
+        ideal.cx = kBalloonMaxWidth;
+    if (ideal.cy <= 0)
+        ideal.cy = 20;
+    SetWindowPos(link, nullptr, kBalloonPadding, kBalloonPadding, ideal.cx, ideal.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT frame{0, 0, ideal.cx + 2 * kBalloonPadding, ideal.cy + 2 * kBalloonPadding};
+    AdjustWindowRectEx(&frame, WS_POPUP | WS_BORDER, FALSE, WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    int x = c.BalloonX(), y = c.BalloonY();
+    // Near the bottom of the screen the bubble opens upwards from the point.
+    RECT work;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    if (y + height > work.bottom)
+        y -= height;
+    if (x + width > work.right)
+        x = work.right - width;
+    if (x < work.left)
+        x = work.left;
+    if (y < work.top)
+        y = work.top;
+    view.balloon = popup;
+    view.balloonOwner = index;
+    SetWindowPos(popup, HWND_TOPMOST, x, y, width, height, SWP_SHOWWINDOW);
+    SetForegroundWindow(popup);
+}
+
+void ApplyTip(WindowView& view, int index) {
+    HWND control = view.controls[static_cast<size_t>(index)].hwnd;
+    if (!control)
+        return;
+    model::Control c = view.model->At(index);
+    const std::string tip = c.Tip();
+    for (HWND tips : {view.tips, view.styledTips}) {
+        if (!tips)
+            continue;
+        TOOLINFOW tool = ToolFor(view, control);
+        SendMessageW(tips, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    if (tip.empty())
+        return;
+    HWND tips = TipWindow(view, c.TipStyled());
+    TOOLINFOW tool = ToolFor(view, control);
+    std::wstring text = TipText(tip);
+    tool.lpszText = text.data();
+    SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void ApplyTray(WindowView& view) {
+    model::Window& w = *view.model;
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = view.hwnd;
+    data.uID = kTrayId;
+    if (!w.TrayShown()) {
+        RemoveTray(view);
+        return;
+    }
+    data.uFlags = NIF_ICON | NIF_TIP | NIF_MESSAGE;
+    data.uCallbackMessage = kMsgTray;
+    data.hIcon = PictureIcon(w.TrayPicture(), GetSystemMetrics(SM_CXSMICON) > 16 ? 32 : 16);
+    const std::wstring tip = Widen(w.TrayTip());
+    tip.copy(data.szTip, std::min<size_t>(tip.size(), ARRAYSIZE(data.szTip) - 1));
+    if (view.trayAdded) {
+        Shell_NotifyIconW(NIM_MODIFY, &data);
+    } else {
+        view.trayAdded = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+    }
+}
+
+void RemoveTray(WindowView& view) {
+    if (!view.trayAdded)
+        return;
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = view.hwnd;
+    data.uID = kTrayId;
+    Shell_NotifyIconW(NIM_DELETE, &data);
+    view.trayAdded = false;
+}
+
+void OnTrayMessage(WindowView& view, LPARAM lParam) {
+    int code = 0;
+    switch (LOWORD(lParam)) {
+        case WM_LBUTTONUP:
+            code = 1;
+            break;
+        case WM_LBUTTONDBLCLK:
+            code = 2;
+            break;
+        case WM_RBUTTONUP:
+            code = 3;
+            break;
+        default:
+            return;
+    }
+    model::EventArgs args;
+    args.code = code;
+    view.model->Dispatch(view.model->Self().Name(), Event::TrayEvent, args);
+}
+
+}  // namespace hs::win::ui

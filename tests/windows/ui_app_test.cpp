@@ -1,0 +1,142 @@
+// The program's windows on the real Win32 front end under a simulated laptop: what
+// the user sees at start, the show-password click, and a second instance.
+#include <windows.h>
+// windows.h first: the common-controls headers build on it.
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "app/app.h"
+#include "platform/sim/directory_files.h"
+#include "platform/sim/simulated_laptop.h"
+#include "platform/windows/ui/front_end.h"
+#include "platform/windows/ui/pictures.h"
+#include "platform/windows/wide.h"
+#include "platform/windows/windows_host.h"
+#include "tests/windows/ui_test_support.h"
+
+namespace {
+
+using hs::win::test::PumpUntil;
+using hs::win::test::TextOf;
+
+const char* const kTitle = "岚舟笔记本设置WiFi热点工具";
+
+// A fresh data folder for the simulated laptop's files.
+std::string FreshFolder(const char* name) {
+    wchar_t temp[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH, temp);
+    std::wstring folder =
+        std::wstring(temp) + hs::win::Widen(name) + L"-" + std::to_wstring(GetCurrentProcessId());
+    CreateDirectoryW(folder.c_str(), nullptr);
+    DeleteFileW((folder + L"\\tulawifi.ini").c_str());
+    return hs::win::Narrow(folder);
+}
+
+class UiApp : public ::testing::Test {
+  protected:
+    UiApp() : files(FreshFolder("tulawifi-ui-test")) {
+        laptop = hs::sim::SimulatedLaptop::FromScenario(hs::sim::SimulatedLaptop::DefaultScenario(),
+                                                        *windows.host().clock,
+                                                        *windows.host().codec, files);
+        host = laptop->MakeHost();
+        host.desktop = windows.host().desktop;
+    }
+    hs::win::WindowsHost windows;
+    hs::sim::DirectoryFiles files;
+    std::unique_ptr<hs::sim::SimulatedLaptop> laptop;
+    hs::Host host;
+};
+
+TEST_F(UiApp, MainWindowOpensOnTheMainPageInitialisingAndShowPasswordMasks) {
+    ASSERT_EQ(FindWindowW(nullptr, hs::win::Widen(kTitle).c_str()), nullptr);
+    hs::app::App app(host);
+    hs::win::ui::FrontEnd frontEnd;
+    app.quitHook = [&frontEnd](int code) { frontEnd.Quit(code); };
+    hs::win::ui::WindowOptions options;
+    options.messageBoxes = false;
+    frontEnd.Create(app.Main(), options);
+    options.borderless = true;
+    options.background = hs::ui::kPictureBarBackground;
+    frontEnd.Create(app.Bar(), options);
+    hs::ui::Window& main = app.Main();
+    main.Dispatch(main.Self().Name(), hs::ui::Event::Created);
+    ASSERT_FALSE(app.Ending());
+    main.Self().SetVisible(true);
+    frontEnd.Flush();
+
+    HWND hwnd = frontEnd.WindowHandle(main);
+    EXPECT_EQ(TextOf(hwnd), kTitle);
+    EXPECT_TRUE(IsWindowVisible(hwnd));
+    EXPECT_FALSE(IsWindowVisible(frontEnd.WindowHandle(app.Bar())));
+    HWND tab = frontEnd.ControlHandle(main, "选择夹1");
+    ASSERT_EQ(SendMessageW(tab, TCM_GETCURSEL, 0, 0), 0);
+    wchar_t caption[32] = {};
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = caption;
+    item.cchTextMax = 32;
+    SendMessageW(tab, TCM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    EXPECT_STREQ(caption, L"主界面");
+    HWND start = frontEnd.ControlHandle(main, "按钮开始");
+    EXPECT_FALSE(IsWindowEnabled(start));
+    EXPECT_EQ(TextOf(start), "初始化中\r\n请稍后");
+    HWND password = frontEnd.ControlHandle(main, "编辑框密码");
+    EXPECT_EQ(SendMessageW(password, EM_GETPASSWORDCHAR, 0, 0), 0);  // shown in plain text
+    EXPECT_EQ(TextOf(password), "5802741639");
+
+    // The user unticks "显示密码": the password is masked and the choice saved.
+    SendMessageW(frontEnd.ControlHandle(main, "选择框1"), BM_CLICK, 0, 0);
+    EXPECT_TRUE(
+        PumpUntil([&] { return SendMessageW(password, EM_GETPASSWORDCHAR, 0, 0) == L'*'; }));
+    std::string ini;
+    ASSERT_TRUE(files.Read("c:\\tulawifi.ini", ini));
+    EXPECT_NE(ini.find("mm=2"), std::string::npos) << ini;
+}
+
+// Starts the program; the process handle, or nullptr.
+HANDLE Start(const std::wstring& exe, PROCESS_INFORMATION& info) {
+    std::wstring line = L"\"" + exe + L"\" --simulate";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    if (!CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info)) {
+        return nullptr;
+    }
+    CloseHandle(info.hThread);
+    return info.hProcess;
+}
+
+TEST(UiProgram, SecondInstanceRestoresTheFirstAndExitsWithZero) {
+    const std::wstring exe = hs::win::Widen(HS_PROGRAM_EXE);
+    const std::wstring title = hs::win::Widen(kTitle);
+    ASSERT_EQ(FindWindowW(nullptr, title.c_str()), nullptr);
+    PROCESS_INFORMATION first{}, second{};
+    ASSERT_NE(Start(exe, first), nullptr);
+    HWND window = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return (window = FindWindowW(nullptr, title.c_str())) != nullptr; },
+                          60000));
+    // A minimised first window is restored by the second start.
+    ShowWindow(window, SW_MINIMIZE);
+    ASSERT_TRUE(PumpUntil([&] { return IsIconic(window) != FALSE; }));
+    ASSERT_NE(Start(exe, second), nullptr);
+    ASSERT_EQ(WaitForSingleObject(second.hProcess, 60000), WAIT_OBJECT_0);
+    DWORD code = 1234;
+    GetExitCodeProcess(second.hProcess, &code);
+    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(WaitForSingleObject(first.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+    EXPECT_EQ(FindWindowW(nullptr, title.c_str()), window);
+    EXPECT_TRUE(PumpUntil([&] { return IsIconic(window) == FALSE; }));
+    // Closing the window ends the first instance.
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(first.hProcess, 30000) != WAIT_OBJECT_0) {
+        ADD_FAILURE() << "the first instance did not end after WM_CLOSE";
+        TerminateProcess(first.hProcess, 1);
+    }
+    CloseHandle(first.hProcess);
+    CloseHandle(second.hProcess);
+}
+
+}  // namespace
