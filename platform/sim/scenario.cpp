@@ -189,7 +189,7 @@ bool ApplyConnectionOption(SimConnection& c, const Option& o, std::string& probl
         uint64_t prefix = 24;
         if (!ParseIpv4(o.value.substr(0, slash), ip) ||
             (slash != std::string::npos &&
-             (!ParseNumber(o.value.substr(slash + 1), prefix) || prefix < 1 || prefix > 31))) {
+             (!ParseNumber(o.value.substr(slash + 1), prefix) || prefix < 1 || prefix > 32))) {
             problem = "address must look like 192.168.1.105/24";
             return false;
         }

@@ -1,0 +1,197 @@
+// The simulated laptop's ports other than the console.
+#include "tests/sim/sim_test_support.h"
+
+namespace hs::sim::testing {
+namespace {
+
+std::string ConnectionOfDescription(Bench& b, const std::string& prefix) {
+    std::vector<AdapterInfo> adapters;
+    EXPECT_TRUE(b.host.adapters->Adapters(adapters));
+    for (const auto& a : adapters) {
+        if (a.description.rfind(prefix, 0) == 0)
+            return b.host.adapters->ConnectionName(a.adapterName);
+    }
+    return "(none)";
+}
+
+TEST(SharingPort, ListsConnectionsWithStatusAndMovesEachSide) {
+    Bench b;
+    std::vector<SharingConnection> list;
+    ASSERT_TRUE(b.host.sharing->Connections(list) == SharingError::None);
+    ASSERT_EQ(list.size(), 3u);  // the hosted adapter exists only once it is allowed
+    EXPECT_EQ(list[0].name, "无线网络连接");
+    EXPECT_EQ(list[0].status, 2);
+    EXPECT_EQ(list[1].name, "本地连接");
+    EXPECT_EQ(list[1].status, 7);
+    EXPECT_EQ(list[2].name, "宽带连接");
+    EXPECT_EQ(list[2].status, 0);
+
+    b.Run(kConfigure);
+    ASSERT_TRUE(b.host.sharing->Connections(list) == SharingError::None);
+    ASSERT_EQ(list.size(), 4u);
+    EXPECT_EQ(list[1].name, "无线网络连接 2");
+    EXPECT_EQ(list[1].status, 7);
+    b.Run("netsh wlan start hostednetwork");
+    ASSERT_TRUE(b.host.sharing->Connections(list) == SharingError::None);
+    EXPECT_EQ(list[1].status, 2);
+
+    EXPECT_TRUE(b.host.sharing->EnableSharing("无线网络连接", SharingType::Public) ==
+                SharingError::None);
+    EXPECT_TRUE(b.host.sharing->EnableSharing("本地连接", SharingType::Public) ==
+                SharingError::None);
+    EXPECT_TRUE(b.host.sharing->EnableSharing("无线网络连接 2", SharingType::Private) ==
+                SharingError::None);
+    EXPECT_TRUE(b.host.sharing->EnableSharing("没有这个连接", SharingType::Private) ==
+                SharingError::NotFound);
+    ASSERT_TRUE(b.host.sharing->Connections(list) == SharingError::None);
+    EXPECT_FALSE(list[0].sharingEnabled);  // the public side moved to 本地连接
+    EXPECT_TRUE(list[1].sharingEnabled);
+    EXPECT_TRUE(list[1].sharingType == SharingType::Private);
+    EXPECT_TRUE(list[2].sharingEnabled);
+    EXPECT_TRUE(list[2].sharingType == SharingType::Public);
+    EXPECT_TRUE(b.host.sharing->DisableSharing("本地连接") == SharingError::None);
+    ASSERT_TRUE(b.host.sharing->Connections(list) == SharingError::None);
+    EXPECT_FALSE(list[2].sharingEnabled);
+}
+
+TEST(SharingPort, ReportsAnUnavailableService) {
+    Bench missing("sharing unavailable\n");
+    std::vector<SharingConnection> list;
+    EXPECT_TRUE(missing.host.sharing->Connections(list) == SharingError::ServiceUnavailable);
+    EXPECT_TRUE(list.empty());
+    EXPECT_TRUE(missing.host.sharing->EnableSharing("无线网络连接", SharingType::Public) ==
+                SharingError::ServiceUnavailable);
+    Bench disabled("service SharedAccess start=4 state=1\n");
+    EXPECT_TRUE(disabled.host.sharing->EnableSharing("无线网络连接", SharingType::Public) ==
+                SharingError::ServiceUnavailable);
+}
+
+TEST(AdapterPort, HostedAdapterHasTheSystemsDescriptionAndConnectionName) {
+    Bench win7;
+    EXPECT_EQ(ConnectionOfDescription(win7, "Microsoft Virtual WiFi Miniport"), "(none)");
+    win7.Run(kConfigure);
+    EXPECT_EQ(ConnectionOfDescription(win7, "Microsoft Virtual WiFi Miniport"), "无线网络连接 2");
+    EXPECT_EQ(win7.host.adapters->ConnectionName("{00000000-0000-0000-0000-000000000000}"), "");
+
+    Bench win8("windows 8\n");
+    win8.Run(kConfigure);
+    EXPECT_EQ(ConnectionOfDescription(win8, "Microsoft 托管网络虚拟适配器"), "本地连接* 12");
+    EXPECT_EQ(ConnectionOfDescription(win8, "Microsoft Wi-Fi Direct"), "本地连接* 2");
+    const OsVersion v = win8.host.system->Version();
+    EXPECT_EQ(v.reportedMajor * 10 + v.reportedMinor, 62);
+    Bench win81("windows 8.1\n");
+    EXPECT_EQ(win81.host.system->Version().reportedMinor, 2);
+    EXPECT_EQ(win81.host.system->Version().blockMinor, 3);
+    EXPECT_EQ(win7.host.system->Version().reportedMinor, 1);
+}
+
+TEST(InterfacePort, RowsAreSortedByIndexAndHoldTheHostedAdapter) {
+    Bench b;
+    b.Run(kConfigure);
+    std::vector<InterfaceRow> rows;
+    ASSERT_TRUE(b.host.interfaces->Rows(rows));
+    std::vector<uint32_t> indexes;
+    for (const auto& r : rows)
+        indexes.push_back(r.index);
+    EXPECT_EQ(indexes, (std::vector<uint32_t>{1, 10, 11, 12, 13, 26}));
+    EXPECT_EQ(rows.back().description, "Microsoft Virtual WiFi Miniport Adapter");
+    EXPECT_EQ(rows[2].inOctets, 734003200u);  // the upstream's counters from the scenario
+}
+
+TEST(InternetPort, ReportsLanForLocalNetworksAndTheEntryNameForDialUp) {
+    Bench lan;
+    InternetState s = lan.host.internet->Query();
+    EXPECT_TRUE(s.connected);
+    EXPECT_EQ(s.name, "LAN 连接");
+    EXPECT_TRUE(s.flags & 0x02);
+    Bench ppp("upstream 宽带连接\nconnection 宽带连接 kind=ppp status=2 address=10.1.2.3/32\n");
+    s = ppp.host.internet->Query();
+    EXPECT_TRUE(s.connected);
+    EXPECT_EQ(s.name, "宽带连接");
+    Bench offline("connection 本地连接 status=7\n");
+    s = offline.host.internet->Query();
+    EXPECT_FALSE(s.connected);
+    EXPECT_EQ(s.name, "");
+}
+
+TEST(ServicePort, QueriesChangesAndStartsServices) {
+    Bench b("service SharedAccess start=2 state=1\nservice Broken start=3 state=1 fails=yes\n");
+    ServiceStatus s;
+    ASSERT_TRUE(b.host.services->Query("SharedAccess", s));
+    EXPECT_EQ(s.startType, 2);
+    EXPECT_TRUE(b.host.services->SetStartType("SharedAccess", 3));
+    ASSERT_TRUE(b.host.services->Query("SharedAccess", s));
+    EXPECT_EQ(s.startType, 3);
+    ASSERT_TRUE(b.host.services->Query("MpsSvc", s));
+    EXPECT_EQ(s.currentState, 4);
+    EXPECT_FALSE(b.host.services->Start("MpsSvc"));  // already running
+    EXPECT_TRUE(b.host.services->Start("SharedAccess"));
+    EXPECT_FALSE(b.host.services->Start("Broken"));
+    EXPECT_FALSE(b.host.services->Query("NoSuchService", s));
+    EXPECT_TRUE(b.host.services->SetStartType("MpsSvc", 4));
+    EXPECT_TRUE(b.laptop->Snapshot().services["MpsSvc"].status.startType == 4);
+}
+
+TEST(HttpPort, ServesScenarioPagesInGbkAndRecordsEveryRequest) {
+    Bench b;
+    const HttpResponse page =
+        b.host.http->Get("http://update.invalid/rjgx/lanz/lanzgx.html", nullptr);
+    EXPECT_EQ(page.status, 200);
+    const std::string text = b.codec->GbkToUtf8(page.body);
+    EXPECT_NE(text.find("【版本开始】1.0【版本结束】"), std::string::npos);
+    EXPECT_NE(page.body, text);  // the body is GBK, not UTF-8
+    EXPECT_EQ(b.host.http->Get("http://update.invalid/nothing.html", nullptr).status, 404);
+    b.host.http->Get("http://update.invalid/rjgx/lanz/tongji.html", nullptr);
+    const auto requests = b.laptop->Snapshot().httpRequests;
+    ASSERT_EQ(requests.size(), 3u);
+    EXPECT_EQ(requests[2], "http://update.invalid/rjgx/lanz/tongji.html");
+    StopSignal stop;
+    stop.Request();
+    EXPECT_EQ(b.host.http->Get("http://update.invalid/rjgx/lanz/lanzgx.html", &stop).status, 0);
+}
+
+TEST(ShellAndPowerPorts, RecordRequestsWithoutCarryingThemOut) {
+    Bench b;
+    EXPECT_TRUE(b.host.shell->OpenUrl("http://127.0.0.1/tulawifi.exe"));
+    EXPECT_TRUE(b.host.shell->StartDetached("control.exe ncpa.cpl"));
+    EXPECT_TRUE(b.host.power->Shutdown());
+    const LaptopModel m = b.laptop->Snapshot();
+    EXPECT_EQ(m.openedUrls, std::vector<std::string>{"http://127.0.0.1/tulawifi.exe"});
+    EXPECT_EQ(m.startedPrograms, std::vector<std::string>{"control.exe ncpa.cpl"});
+    EXPECT_EQ(m.shutdownRequests, 1);
+}
+
+TEST(ProbePort, PhonesAnswerAndHaveSharingNamesTheSilentOneCostsItsTimeLimit) {
+    Bench b;
+    b.Run(kConfigure);
+    b.host.sharing->EnableSharing("无线网络连接 2", SharingType::Private);
+    b.Run("netsh wlan start hostednetwork");
+    b.Run(
+        "netsh interface ip set address name=\"无线网络连接 2\" source=static addr=192.168.137.1 "
+        "mask=255.255.255.0 gwmetric=1");
+    b.At(50);
+    EXPECT_TRUE(b.host.network->Ping("192.168.137.61", 3000, nullptr));
+    EXPECT_EQ(b.host.network->HostName("192.168.137.61"), "iPhone.mshome.net");
+    EXPECT_TRUE(b.host.network->Ping("192.168.1.1", 3000, nullptr));
+    EXPECT_EQ(b.host.network->HostName("192.168.1.1"), "router.home");
+    b.clock.ClearPauses();
+    EXPECT_FALSE(b.host.network->Ping("192.168.137.140", 3000, nullptr));
+    EXPECT_EQ(b.clock.Pauses(), std::vector<int64_t>{3000});
+    EXPECT_EQ(b.host.network->HostName("192.168.137.140"), "");
+    StopSignal stop;
+    stop.Request();
+    EXPECT_FALSE(b.host.network->Ping("192.168.137.61", 3000, &stop));
+}
+
+TEST(CommandPort, StopRequestedReturnsNothingAndRunsNothing) {
+    Bench b;
+    StopSignal stop;
+    stop.Request();
+    EXPECT_EQ(b.host.commands->Run(kConfigure, &stop), "");
+    EXPECT_FALSE(b.laptop->Snapshot().hosted.allowed);
+    EXPECT_TRUE(b.host.clock == &b.clock);
+    EXPECT_TRUE(b.host.files == &b.files);
+}
+
+}  // namespace
+}  // namespace hs::sim::testing
