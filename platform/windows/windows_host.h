@@ -1,0 +1,32 @@
+// The ports of a production build, implemented on Windows.
+#pragma once
+
+#include <memory>
+
+#include "platform/host.h"
+
+namespace hs::win {
+
+// Owns one Windows implementation of each port and hands them out through a Host.
+// Ports not implemented for Windows yet stay null.
+class WindowsHost {
+  public:
+    WindowsHost();
+    ~WindowsHost();
+    WindowsHost(const WindowsHost&) = delete;
+    WindowsHost& operator=(const WindowsHost&) = delete;
+
+    // Valid for as long as this object lives.
+    Host& host() { return host_; }
+
+  private:
+    std::unique_ptr<CommandRunner> commands_;
+    std::unique_ptr<Clock> clock_;
+    std::unique_ptr<TextCodec> codec_;
+    std::unique_ptr<FileStore> files_;
+    std::unique_ptr<SystemInfo> system_;
+    std::unique_ptr<Desktop> desktop_;
+    Host host_;
+};
+
+}  // namespace hs::win

@@ -1,0 +1,69 @@
+#include "platform/windows/windows_system.h"
+
+#include <windows.h>
+#include <winternl.h>
+
+#include <cstring>
+
+#include "platform/windows/wide.h"
+
+namespace hs::win {
+namespace {
+
+// Offsets of the version fields in the process environment block. The public
+// winternl.h layout ends long before them, so they are read at their fixed offsets:
+//   32-bit PEB: OSMajorVersion 0xA4 (ULONG), OSMinorVersion 0xA8 (ULONG),
+//               OSBuildNumber 0xAC (USHORT), OSCSDVersion 0xAE (USHORT),
+//               OSPlatformId 0xB0 (ULONG)
+//   64-bit PEB: the same fields at 0x118, 0x11C, 0x120, 0x122 and 0x124.
+// A 32-bit process on 64-bit Windows has its own 32-bit PEB with these fields filled.
+#if defined(_WIN64)
+constexpr size_t kPebMajor = 0x118;
+constexpr size_t kPebMinor = 0x11C;
+constexpr size_t kPebPlatformId = 0x124;
+#else
+constexpr size_t kPebMajor = 0xA4;
+constexpr size_t kPebMinor = 0xA8;
+constexpr size_t kPebPlatformId = 0xB0;
+#endif
+
+// The process environment block of the calling process. GCC takes the segment read
+// inside NtCurrentTeb for an access to a zero-length array; it is not one.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Warray-bounds"
+const unsigned char* CurrentPeb() {
+    return reinterpret_cast<const unsigned char*>(NtCurrentTeb()->ProcessEnvironmentBlock);
+}
+#pragma GCC diagnostic pop
+
+int PebField(const unsigned char* peb, size_t offset) {
+    ULONG value = 0;
+    std::memcpy(&value, peb + offset, sizeof value);
+    return static_cast<int>(value);
+}
+
+}  // namespace
+
+OsVersion WindowsSystemInfo::Version() {
+    OsVersion version;
+    const DWORD reported = GetVersion();
+    version.reportedMajor = static_cast<int>(reported & 0xFF);
+    version.reportedMinor = static_cast<int>((reported >> 8) & 0xFF);
+    const unsigned char* peb = CurrentPeb();
+    if (peb != nullptr) {
+        version.blockMajor = PebField(peb, kPebMajor);
+        version.blockMinor = PebField(peb, kPebMinor);
+        version.blockPlatformId = PebField(peb, kPebPlatformId);
+    }
+    return version;
+}
+
+bool WindowsDesktop::RestoreExistingWindow(const std::string& title) {
+    HWND window = FindWindowW(nullptr, Widen(title).c_str());
+    if (window == nullptr)
+        return false;
+    OpenIcon(window);
+    return true;
+}
+
+}  // namespace hs::win

@@ -1,0 +1,25 @@
+// The operating system's version and the desktop, as Windows reports them.
+#pragma once
+
+#include <string>
+
+#include "platform/host.h"
+
+namespace hs::win {
+
+class WindowsSystemInfo : public SystemInfo {
+  public:
+    // The reported version comes from GetVersion (low byte major, next byte minor);
+    // the block fields are read from the process environment block, which carries
+    // the version the system really is, whatever it tells the process.
+    OsVersion Version() override;
+};
+
+class WindowsDesktop : public Desktop {
+  public:
+    // FindWindowW with any window class and the exact title; OpenIcon on the window
+    // found, which restores it when it is minimised.
+    bool RestoreExistingWindow(const std::string& title) override;
+};
+
+}  // namespace hs::win
