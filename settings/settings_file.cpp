@@ -198,8 +198,8 @@ bool ProfileSet(TextCodec& codec, std::string& fileBytes, std::string_view secti
     return true;
 }
 
-std::string ReadProfileString(Host& host, const std::string& path, std::string_view section,
-                              std::string_view key, std::string_view defaultValue) {
+std::string ReadProfileValue(Host& host, const std::string& path, std::string_view section,
+                             std::string_view key, std::string_view defaultValue) {
     std::string bytes;
     if (host.files == nullptr || host.codec == nullptr || !host.files->Read(path, bytes)) {
         return std::string(defaultValue);
@@ -207,8 +207,8 @@ std::string ReadProfileString(Host& host, const std::string& path, std::string_v
     return ProfileGet(*host.codec, bytes, section, key, defaultValue);
 }
 
-bool WriteProfileString(Host& host, const std::string& path, std::string_view section,
-                        std::string_view key, std::string_view value) {
+bool WriteProfileValue(Host& host, const std::string& path, std::string_view section,
+                       std::string_view key, std::string_view value) {
     if (host.files == nullptr || host.codec == nullptr)
         return false;
     std::lock_guard<std::mutex> lock(WriteMutex());
@@ -222,12 +222,12 @@ bool WriteProfileString(Host& host, const std::string& path, std::string_view se
 
 std::string ReadSetting(Host& host, std::string_view section, std::string_view key,
                         std::string_view defaultValue) {
-    return ReadProfileString(host, kSettingsPath, section, key, defaultValue);
+    return ReadProfileValue(host, kSettingsPath, section, key, defaultValue);
 }
 
 bool WriteSetting(Host& host, std::string_view section, std::string_view key,
                   std::string_view value) {
-    return WriteProfileString(host, kSettingsPath, section, key, value);
+    return WriteProfileValue(host, kSettingsPath, section, key, value);
 }
 
 int SettingToInteger(std::string_view text) {

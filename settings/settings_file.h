@@ -35,14 +35,14 @@ bool ProfileSet(TextCodec& codec, std::string& fileBytes, std::string_view secti
                 std::string_view key, std::string_view value);
 
 // One key of the profile file at `path`; the default when the file cannot be read.
-std::string ReadProfileString(Host& host, const std::string& path, std::string_view section,
-                              std::string_view key, std::string_view defaultValue);
+std::string ReadProfileValue(Host& host, const std::string& path, std::string_view section,
+                             std::string_view key, std::string_view defaultValue);
 
 // Writes one key of the profile file at `path`, creating the file, the section or the
 // key as needed. False when the value was refused or the file could not be written
 // (the old file is then unchanged).
-bool WriteProfileString(Host& host, const std::string& path, std::string_view section,
-                        std::string_view key, std::string_view value);
+bool WriteProfileValue(Host& host, const std::string& path, std::string_view section,
+                       std::string_view key, std::string_view value);
 
 // The same two operations on the program's settings file.
 std::string ReadSetting(Host& host, std::string_view section, std::string_view key,

@@ -19,7 +19,11 @@ void DetachSkin(ui::Window& window) {
 }
 
 std::string HueLabel(int position) {
-    return "[" + std::to_string(position - kHueOffset) + "]";
+    // Appended piece by piece: the same with "+" trips a false -Wrestrict in GCC 12.
+    std::string label = "[";
+    label += std::to_string(position - kHueOffset);
+    label += "]";
+    return label;
 }
 
 void ApplyHuePosition(Host& host, ui::Window& main) {

@@ -198,11 +198,16 @@ TEST_F(Startup, TheSliderAndRestoreDefaultSaveTheColour) {
     {
         ui::Driver driver(app->Main());
         ASSERT_TRUE(driver.ChangePage("选择夹1", 2));
-        for (int position : {20, 200, 340}) {
-            ASSERT_TRUE(driver.MoveSlider("滑块条色调", position));
-            EXPECT_EQ(Stored("skin", "color"), std::to_string(position));
-            EXPECT_EQ(C("透明标签位置").Text(), "[" + std::to_string(position - 160) + "]");
-            EXPECT_EQ(app->Main().Hue(), position - 160);
+        const struct {
+            int position;
+            const char* stored;
+            const char* label;
+        } moves[] = {{20, "20", "[-140]"}, {200, "200", "[40]"}, {340, "340", "[180]"}};
+        for (const auto& move : moves) {
+            ASSERT_TRUE(driver.MoveSlider("滑块条色调", move.position));
+            EXPECT_EQ(Stored("skin", "color"), move.stored);
+            EXPECT_EQ(C("透明标签位置").Text(), move.label);
+            EXPECT_EQ(app->Main().Hue(), move.position - 160);
         }
         ASSERT_TRUE(driver.Click("按钮色调"));
         EXPECT_EQ(Stored("skin", "color"), "260");

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <thread>
 
 #include "platform/native_codec.h"
 #include "platform/sim/directory_files.h"
@@ -135,14 +136,43 @@ TEST(SettingsFile, ReadsAndWritesThroughTheFileStore) {
     ASSERT_TRUE(files.Read(kSettingsPath, bytes));
     EXPECT_EQ(bytes, "[user]\r\nssid=home\r\nkey=12345678\r\n");
     // Other files of the same kind, at their own paths.
-    ASSERT_TRUE(WriteProfileString(host, "c:\\other.ini", "a", "b", "c"));
-    EXPECT_EQ(ReadProfileString(host, "c:\\other.ini", "a", "b", ""), "c");
+    ASSERT_TRUE(WriteProfileValue(host, "c:\\other.ini", "a", "b", "c"));
+    EXPECT_EQ(ReadProfileValue(host, "c:\\other.ini", "a", "b", ""), "c");
     EXPECT_EQ(ReadSetting(host, "a", "b", "none"), "none");
 
     // Without a file store nothing is read or written, and nothing crashes.
     Host empty;
     EXPECT_EQ(ReadSetting(empty, "user", "ssid", "mylove"), "mylove");
     EXPECT_FALSE(WriteSetting(empty, "user", "ssid", "x"));
+    std::filesystem::remove_all(folder);
+}
+
+std::string KeyName(int i) {
+    std::string key = "k";
+    key += std::to_string(i);  // "+" here trips a false -Wrestrict in GCC 12
+    return key;
+}
+
+TEST(SettingsFile, WritersOnTwoThreadsNeverLoseEachOthersKeys) {
+    const auto folder = testing_support::FreshFolder("hs_settings");
+    auto codec = MakeNativeCodec();
+    sim::DirectoryFiles files(folder.string());
+    Host host;
+    host.codec = codec.get();
+    host.files = &files;
+    auto writer = [&](const char* section) {
+        for (int i = 0; i < 40; ++i) {
+            WriteSetting(host, section, KeyName(i), std::to_string(i));
+        }
+    };
+    std::thread first(writer, "a");
+    std::thread second(writer, "b");
+    first.join();
+    second.join();
+    for (int i = 0; i < 40; ++i) {
+        EXPECT_EQ(ReadSetting(host, "a", KeyName(i), ""), std::to_string(i));
+        EXPECT_EQ(ReadSetting(host, "b", KeyName(i), ""), std::to_string(i));
+    }
     std::filesystem::remove_all(folder);
 }
 
