@@ -152,20 +152,31 @@ std::string LaptopModel::Interface(const std::vector<std::string>& args) {
     if (verb == "set" && object == "address") {
         if (!admin)
             return kNeedsElevation;
-        std::string name, source, address, mask;
+        // Tagged (name=... source=static addr=... mask=...) or positional, in that order.
+        std::string values[4];  // name, source, address, mask
+        size_t next = 0;
         for (size_t i = 3; i < a.size(); ++i) {
             std::string tag, value;
             SplitTag(a[i], tag, value);
-            if (tag == "name" || (tag.empty() && name.empty())) {
-                name = value;
+            if (tag == "name") {
+                values[0] = value;
             } else if (tag == "source") {
-                source = Lower(value);
+                values[1] = value;
             } else if (tag == "addr" || tag == "address") {
-                address = value;
+                values[2] = value;
             } else if (tag == "mask") {
-                mask = value;
+                values[3] = value;
+            } else if (tag.empty()) {
+                while (next < 4 && !values[next].empty())
+                    ++next;
+                if (next < 4)
+                    values[next++] = value;
             }
         }
+        const std::string& name = values[0];
+        const std::string source = Lower(values[1]);
+        const std::string& address = values[2];
+        const std::string& mask = values[3];
         SimConnection* c = Find(name);
         if (c == nullptr || !Present(*c) || c->disabled)
             return kBadName;

@@ -174,6 +174,27 @@ TEST(LaptopStory, CountersWrapPast32BitsAndKeepGoing) {
     EXPECT_GT(HostedOut(b), after);  // and keeps counting from the low end
 }
 
+TEST(LaptopStory, AddressCommandsAcceptTaggedAndPositionalFormsAndRejectUnknownNames) {
+    Bench b;
+    b.Run(kConfigure);
+    EXPECT_EQ(
+        b.Run(
+            "netsh interface ip set address \"无线网络连接 2\" static 192.168.137.1 255.255.255.0"),
+        "");
+    LaptopModel m = b.laptop->Snapshot();
+    EXPECT_FALSE(m.Hosted()->dhcp);
+    EXPECT_EQ(m.Hosted()->address, "192.168.137.1");
+    EXPECT_EQ(b.Run("netsh interface ip set address name=\"无线网络连接 2\" source=dhcp"), "");
+    EXPECT_TRUE(b.laptop->Snapshot().Hosted()->dhcp);
+    EXPECT_EQ(b.Run("netsh interface ip set address name=\"无线网络连接 9\" source=static "
+                    "addr=192.168.137.1 mask=255.255.255.0"),
+              "文件名、目录名或卷标语法不正确。\r\n\r\n");
+    EXPECT_EQ(
+        b.Run("netsh interface ipv4 set neighbors 99 \"192.168.137.5\" \"00-00-00-00-00-00\""),
+        "找不到元素。\r\n\r\n");
+    EXPECT_TRUE(b.laptop->Snapshot().neighbours.empty());
+}
+
 TEST(LaptopStory, EnablingTheWirelessConnectionReconnectsIt) {
     Bench b(
         "upstream 无线网络连接\nconnection 无线网络连接 kind=wifi disabled=yes "
