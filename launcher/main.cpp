@@ -8,6 +8,7 @@
 //   --page=N           developer option: select tab page N after start, as a click
 //                      on its tab would
 //   --show-bar         developer option: open the traffic bar after start
+//   --hide-main        developer option: hide the main window after start
 #include <windows.h>
 // windows.h first: shellapi.h builds on it.
 #include <shellapi.h>
@@ -34,6 +35,7 @@ struct Options {
     std::string scenarioFile;  // "" = the built-in scenario
     std::optional<int> page;
     bool showBar = false;
+    bool hideMain = false;
     std::string error;
 };
 
@@ -54,6 +56,8 @@ Options ParseOptions() {
                 options.page = n[0] - '0';
         } else if (arg == "--show-bar") {
             options.showBar = true;
+        } else if (arg == "--hide-main") {
+            options.hideMain = true;
         } else {
             options.error = "未知的参数: " + arg;
         }
@@ -144,5 +148,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         barWindow.Dispatch(barWindow.Self().Name(), hs::ui::Event::Created);
         barWindow.Self().SetVisible(true);
     }
+    if (options.hideMain)
+        main.Self().SetVisible(false);
     return frontEnd.Run();
 }

@@ -21,6 +21,8 @@ using model::Property;
 namespace {
 
 constexpr int kControlIdBase = 100;
+constexpr int kTabWidth = 58;
+constexpr int kTabHeight = 20;
 
 // The window class of picture boxes: paints the control's picture at its top-left.
 LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -145,10 +147,13 @@ HWND CreateOne(WindowView& view, int index) {
     model::Control c = view.model->At(index);
     const std::wstring text = ControlText(c.Text());
     switch (c.GetKind()) {
+        // Labels break lines only where their text does.
         case Kind::Label:
-            return Make(view, index, L"STATIC", SS_LEFT | SS_NOTIFY, 0, text);
+            return Make(view, index, L"STATIC", SS_LEFTNOWORDWRAP | SS_NOTIFY, 0, text);
         case Kind::TransparentLabel:
-            return Make(view, index, L"STATIC", SS_LEFT | SS_NOTIFY, WS_EX_TRANSPARENT, text);
+            // Paints what lies beneath itself (see input.cpp), so it stacks like any
+            // other control and a label above it stays visible.
+            return Make(view, index, L"STATIC", SS_LEFTNOWORDWRAP | SS_NOTIFY, 0, text);
         case Kind::Edit: {
             DWORD style = ES_AUTOHSCROLL | WS_TABSTOP;
             if (c.GetInputMode() == model::kPasswordInput)
@@ -201,7 +206,9 @@ HWND CreateOne(WindowView& view, int index) {
             return h;
         }
         case Kind::Tab: {
-            HWND h = Make(view, index, WC_TABCONTROLW, TCS_TABS, 0, L"");
+            // Fixed-width tabs keep the row of tabs short, clear of controls beside it.
+            HWND h = Make(view, index, WC_TABCONTROLW, TCS_TABS | TCS_FIXEDWIDTH, 0, L"");
+            SendMessageW(h, TCM_SETITEMSIZE, 0, MAKELPARAM(kTabWidth, kTabHeight));
             int i = 0;
             for (const std::string& page : view.model->Spec(index).pages) {
                 std::wstring caption = Widen(page);

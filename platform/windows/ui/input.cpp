@@ -84,7 +84,7 @@ void PaintTransparentLabel(WindowView& view, HWND hwnd) {
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, onPicture ? RGB(255, 255, 255) : view.theme.Text());
         DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc,
-                  DT_LEFT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+                  DT_LEFT | DT_NOPREFIX | DT_EXPANDTABS);
         SelectObject(dc, oldFont);
     }
     EndPaint(hwnd, &ps);
@@ -107,6 +107,18 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, 
             if (kind == Kind::TransparentLabel) {
                 PaintTransparentLabel(view, hwnd);
                 return 0;
+            }
+            if (kind == Kind::Tab && view.theme.Themed()) {
+                // The tabs and frame as the control draws them, then the page area in
+                // the window's colours (the pages' controls lie above it).
+                const LRESULT r = DefSubclassProc(hwnd, msg, wParam, lParam);
+                RECT page;
+                GetClientRect(hwnd, &page);
+                SendMessageW(hwnd, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page));
+                HDC dc = GetDC(hwnd);
+                FillRect(dc, &page, view.theme.BackgroundBrush());
+                ReleaseDC(hwnd, dc);
+                return r;
             }
             break;
         case WM_ERASEBKGND:
