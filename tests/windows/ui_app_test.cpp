@@ -51,7 +51,8 @@ class UiApp : public ::testing::Test {
 };
 
 TEST_F(UiApp, MainWindowOpensOnTheMainPageInitialisingAndShowPasswordMasks) {
-    ASSERT_EQ(FindWindowW(nullptr, hs::win::Widen(kTitle).c_str()), nullptr);
+    ASSERT_EQ(FindWindowW(nullptr, hs::win::Widen(kTitle).c_str()), nullptr)
+        << "another instance of the program runs in this Wine prefix";
     hs::app::App app(host);
     hs::win::ui::FrontEnd frontEnd;
     app.quitHook = [&frontEnd](int code) { frontEnd.Quit(code); };
@@ -112,7 +113,8 @@ HANDLE Start(const std::wstring& exe, PROCESS_INFORMATION& info) {
 TEST(UiProgram, SecondInstanceRestoresTheFirstAndExitsWithZero) {
     const std::wstring exe = hs::win::Widen(HS_PROGRAM_EXE);
     const std::wstring title = hs::win::Widen(kTitle);
-    ASSERT_EQ(FindWindowW(nullptr, title.c_str()), nullptr);
+    ASSERT_EQ(FindWindowW(nullptr, title.c_str()), nullptr)
+        << "another instance of the program runs in this Wine prefix";
     PROCESS_INFORMATION first{}, second{};
     ASSERT_NE(Start(exe, first), nullptr);
     HWND window = nullptr;
