@@ -2,6 +2,7 @@
 
 #include "app/bindings.h"
 #include "app/layout.h"
+#include "hotspot/preparation.h"
 
 namespace hs::app {
 
@@ -27,6 +28,7 @@ App::App(Host& host)
         window.Bind(binding.control, binding.event,
                     [this, action](const ui::EventArgs& args) { action(*this, args); });
     }
+    backgroundPreparation = [this] { hotspot::BackgroundPreparation(*this); };
 }
 
 namespace {

@@ -39,6 +39,20 @@ struct Session {
     std::vector<InterfaceCounters> counters;
     uint32_t receivedBaseline = 0;
     uint32_t sentBaseline = 0;
+
+    // The start and stop procedures' texts. The upstream connection when sharing was
+    // last stopped (empty until the first stop) and when the current start began.
+    std::string upstreamAtLastStop;
+    std::string upstreamAtThisStart;
+    // What the configure command or "netsh wlan start hostednetwork" printed during
+    // the current start; emptied after a failure.
+    std::string startOutput;
+    // The update server's path pieces: the statistics page's last piece ("/tongji",
+    // set by the start button), and the root and update-page pieces the background
+    // preparation stores ("/rjgx", "/lanzgx").
+    std::string statisticsPath;
+    std::string serverRootPath;
+    std::string serverUpdatePath;
 };
 
 class App {
@@ -75,6 +89,15 @@ class App {
     WorkerHandle startThread;
     // What the preparation thread runs; the created procedure starts it last.
     std::function<void()> backgroundPreparation;
+    // Guards startThread, which the window thread sets and the exit paths (on any
+    // thread) end.
+    std::mutex startThreadMutex;
+
+    // 1 once a pass that switches connection sharing on has been through every
+    // connection; never cleared.
+    std::atomic<int> sharingDone{0};
+    // The status animation's frame counter, 0 to 5.
+    std::atomic<int> animationFrame{0};
 
     // The session state, read and written whole under a lock.
     Session GetSession() const;

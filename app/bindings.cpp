@@ -2,6 +2,9 @@
 
 #include "app/layout.h"
 #include "app/startup.h"
+#include "hotspot/start_sharing.h"
+#include "hotspot/status_animation.h"
+#include "hotspot/upstream.h"
 #include "settings/show_password.h"
 #include "settings/theme.h"
 
@@ -38,6 +41,30 @@ void OnRestoreHue(App& app, const ui::EventArgs&) {
     settings::RestoreDefaultHue(app.GetHost(), app.Main());
 }
 
+void OnStartButton(App& app, const ui::EventArgs&) {
+    hotspot::OnStartButtonClicked(app);
+}
+
+void OnStatusTick(App& app, const ui::EventArgs&) {
+    hotspot::OnStatusTimer(app);
+}
+
+void OnSuccessTipTick(App& app, const ui::EventArgs&) {
+    hotspot::OnSuccessTipTimer(app);
+}
+
+void OnUpstreamLeft(App& app, const ui::EventArgs&) {
+    hotspot::OnUpstreamFocusLost(app);
+}
+
+void OnRememberUpstream(App& app, const ui::EventArgs&) {
+    hotspot::OnRememberUpstreamClicked(app);
+}
+
+void OnViewConnections(App& app, const ui::EventArgs&) {
+    hotspot::OnViewConnectionsClicked(app);
+}
+
 }  // namespace
 
 void NotBuiltYet(App&, const ui::EventArgs&) {}
@@ -55,17 +82,18 @@ const std::vector<Binding>& EventBindings() {
         {WindowId::Main, "按钮右下角", Event::Clicked, NotBuiltYet, "hide to notification area"},
         {WindowId::Main, "选择夹1", Event::PageChanged, NotBuiltYet,
          "resize window, start or stop traffic refresh"},
-        {WindowId::Main, "按钮开始", Event::Clicked, NotBuiltYet, "start or stop sharing"},
-        {WindowId::Main, "时钟状态", Event::Tick, NotBuiltYet,
+        {WindowId::Main, "按钮开始", Event::Clicked, OnStartButton, "start or stop sharing"},
+        {WindowId::Main, "时钟状态", Event::Tick, OnStatusTick,
          "animate the status picture while sharing starts"},
-        {WindowId::Main, "时钟启动成功提示", Event::Tick, NotBuiltYet, "hide the success message"},
+        {WindowId::Main, "时钟启动成功提示", Event::Tick, OnSuccessTipTick,
+         "hide the success message"},
         {WindowId::Main, "选择框1", Event::Clicked, OnShowPassword,
          "show or mask the password, save the choice"},
-        {WindowId::Main, "组合框1", Event::FocusLost, NotBuiltYet,
+        {WindowId::Main, "组合框1", Event::FocusLost, OnUpstreamLeft,
          "normalise and save the chosen upstream connection name"},
-        {WindowId::Main, "选择框2", Event::Clicked, NotBuiltYet,
+        {WindowId::Main, "选择框2", Event::Clicked, OnRememberUpstream,
          "remember or forget the upstream choice"},
-        {WindowId::Main, "按钮查看连接", Event::Clicked, NotBuiltYet,
+        {WindowId::Main, "按钮查看连接", Event::Clicked, OnViewConnections,
          "open the system's network connections view"},
         {WindowId::Main, "超级列表框1", Event::DoubleClicked, NotBuiltYet,
          "start editing the device name"},

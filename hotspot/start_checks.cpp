@@ -1,0 +1,72 @@
+#include "hotspot/start_checks.h"
+
+#include "hotspot/common.h"
+#include "sys/text.h"
+
+namespace hs::hotspot {
+
+namespace {
+
+// Balloon positions relative to the main window: beside the name and beside the
+// password.
+constexpr int kBalloonX = 200;
+constexpr int kNameBalloonY = 90;
+constexpr int kKeyBalloonY = 135;
+
+// What the hosted network accepts: a name of at most 32 bytes and a key of 8 to 63
+// characters.
+constexpr size_t kMaxSsidBytes = 32;
+constexpr size_t kMinKeyBytes = 8;
+constexpr size_t kMaxKeyCharacters = 63;
+
+size_t CharacterCount(const std::string& utf8) {
+    size_t count = 0;
+    for (char c : utf8) {
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)
+            ++count;
+    }
+    return count;
+}
+
+}  // namespace
+
+std::string WithoutSpaces(const std::string& text) {
+    return Trim(ReplaceMany(text, 3, 1, false, {{" ", ""}}));
+}
+
+bool CheckNameAndPassword(app::App& app, const std::string& ssid, const std::string& key) {
+    TextCodec& codec = *app.GetHost().codec;
+    if (ssid.empty()) {
+        PopBalloon(app, "您还没有输入WiFi名称哦！", kBalloonX, kNameBalloonY);
+        return false;
+    }
+    if (key.empty()) {
+        PopBalloon(app, "您还没有输入密码哦！", kBalloonX, kKeyBalloonY);
+        return false;
+    }
+    if (codec.Utf8ToGbk(key).size() < kMinKeyBytes) {
+        PopBalloon(app, "密码不能少于8位数！", kBalloonX, kKeyBalloonY);
+        return false;
+    }
+    // Both reach the console in double quotes, so a double quote inside would end
+    // them early and let the rest be read as further arguments.
+    if (Contains(ssid, "\"")) {
+        PopBalloon(app, "WiFi名称不能包含双引号哦！", kBalloonX, kNameBalloonY);
+        return false;
+    }
+    if (Contains(key, "\"")) {
+        PopBalloon(app, "密码不能包含双引号哦！", kBalloonX, kKeyBalloonY);
+        return false;
+    }
+    if (codec.Utf8ToGbk(WithoutSpaces(ssid)).size() > kMaxSsidBytes) {
+        PopBalloon(app, "WiFi名称不能超过32个字节哦！", kBalloonX, kNameBalloonY);
+        return false;
+    }
+    if (CharacterCount(WithoutSpaces(key)) > kMaxKeyCharacters) {
+        PopBalloon(app, "密码不能超过63位数！", kBalloonX, kKeyBalloonY);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace hs::hotspot
