@@ -2,6 +2,9 @@
 // the matches.
 #include "sys/regex.h"
 
+#include <deque>
+#include <memory>
+
 #include "sys/regex_engine.h"
 
 namespace hs {
@@ -15,6 +18,36 @@ void ReplaceAllExact(std::string& text, const std::string& from, const std::stri
     }
 }
 
+// The programs of the last patterns this thread compiled: the parsers build the
+// same few patterns again for every line and every pass.
+const rx::Program* CompileCached(const std::string& pattern, bool ignoreCase, bool multiLine) {
+    struct Entry {
+        std::string pattern;
+        bool ignoreCase;
+        bool multiLine;
+        std::shared_ptr<rx::Program> program;
+    };
+    constexpr size_t kEntries = 16;
+    thread_local std::deque<Entry> cache;
+    for (auto it = cache.begin(); it != cache.end(); ++it) {
+        if (it->pattern == pattern && it->ignoreCase == ignoreCase && it->multiLine == multiLine) {
+            if (it != cache.begin()) {
+                Entry hit = std::move(*it);
+                cache.erase(it);
+                cache.push_front(std::move(hit));
+            }
+            return cache.front().program.get();
+        }
+    }
+    auto program = std::make_shared<rx::Program>();
+    if (!rx::Compile(pattern, ignoreCase, multiLine, program.get(), nullptr))
+        return nullptr;
+    cache.push_front({pattern, ignoreCase, multiLine, std::move(program)});
+    if (cache.size() > kEntries)
+        cache.pop_back();
+    return cache.front().program.get();
+}
+
 }  // namespace
 
 bool RegexObject::Create(const std::string& pattern, const std::string& subject, bool caseSensitive,
@@ -26,9 +59,10 @@ bool RegexObject::Create(const std::string& pattern, const std::string& subject,
     slots_.clear();
     valid_ = false;
 
-    rx::Program program;
-    if (!rx::Compile(pattern_, !caseSensitive, multiLine, &program, nullptr))
+    const rx::Program* compiled = CompileCached(pattern_, !caseSensitive, multiLine);
+    if (!compiled)
         return false;
+    const rx::Program& program = *compiled;
     stride_ = 2 * (static_cast<size_t>(program.groupCount) + 1);
 
     std::vector<size_t> slots;

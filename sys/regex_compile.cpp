@@ -801,8 +801,9 @@ void FillAsciiTables(Program* p) {
         cls.ascii[0] = cls.ascii[1] = 0;
         for (char32_t c = 0; c < 128; ++c) {
             bool in = cls.ContainsRaw(c);
-            if (!in && p->ignoreCase) {
-                in = cls.ContainsRaw(SimpleLower(c)) || cls.ContainsRaw(SimpleUpper(c));
+            // Among ASCII characters only letters have another case.
+            if (!in && p->ignoreCase && SimpleLower(c) != SimpleUpper(c)) {
+                in = cls.ContainsRaw(c ^ 0x20);
             }
             if (in != cls.negated)
                 cls.ascii[c / 64] |= uint64_t{1} << (c % 64);
