@@ -12,10 +12,15 @@ std::string Trim(const std::string& text) {
 }
 
 std::string EscapeFirstAsterisk(const std::string& name) {
-    std::string escaped = name;
-    const size_t star = escaped.find('*');
-    if (star != std::string::npos)
-        escaped.insert(star, "\\");
+    const size_t star = name.find('*');
+    if (star == std::string::npos)
+        return name;
+    // Built by appending: mingw's gcc 12 warns falsely about insert on short strings.
+    std::string escaped;
+    escaped.reserve(name.size() + 1);
+    escaped.append(name, 0, star);
+    escaped.push_back('\\');
+    escaped.append(name, star, std::string::npos);
     return escaped;
 }
 
