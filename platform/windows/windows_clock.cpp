@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <limits>
+
 namespace hs::win {
 namespace {
 
@@ -41,9 +43,10 @@ void WindowsClock::Delay(int64_t ms, const StopSignal* stop) {
     HANDLE timer = CreateWaitableTimerA(nullptr, FALSE, nullptr);
     if (timer == nullptr)
         return;
-    // A negative due time is relative, in units of 100 ns.
+    // A negative due time is relative, in units of 100 ns (held to what fits).
+    constexpr int64_t kLongestMs = std::numeric_limits<int64_t>::max() / 10000;
     LARGE_INTEGER due;
-    due.QuadPart = ms * -10000;
+    due.QuadPart = (ms < kLongestMs ? ms : kLongestMs) * -10000;
     if (!SetWaitableTimer(timer, &due, 0, nullptr, nullptr, FALSE)) {
         CloseHandle(timer);
         return;
