@@ -289,8 +289,9 @@ class Parser {
         return Add(std::move(n));
     }
 
-    // Reads the escape after a backslash that stands for one character; false
-    // when it is a class escape (\d and the like), left for the caller.
+    // Reads the escape after a backslash as the one character it stands for; the
+    // caller has already taken the class escapes (\d and the like). An unknown
+    // escape stands for the character itself.
     char32_t CharEscape(bool inClass) {
         const char c = Peek();
         size_t length = 0;
