@@ -13,7 +13,7 @@ packages=(
   wine wine32:i386
   xvfb xauth x11-utils xdotool imagemagick
   fonts-wqy-microhei
-  python3
+  python3 locales
 )
 
 sudo_() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
@@ -36,6 +36,15 @@ if [ ${#missing[@]} -gt 0 ] || [ -n "${need_update:-}" ]; then
   if [ ${#missing[@]} -gt 0 ]; then
     sudo_ env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
   fi
+fi
+
+# Wine runs the program as a Chinese system; it needs the locale to exist on the
+# Unix side to name files in Chinese.
+if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
+  echo "bootstrap: generating the zh_CN.UTF-8 locale"
+  sudo_ sed -i 's/^# *zh_CN.UTF-8 UTF-8/zh_CN.UTF-8 UTF-8/' /etc/locale.gen
+  grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' | sudo_ tee -a /etc/locale.gen >/dev/null
+  sudo_ locale-gen >/dev/null
 fi
 
 # The Wine prefix is made once; later runs reuse it.
