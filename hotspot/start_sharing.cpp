@@ -122,6 +122,7 @@ void ShowRunning(app::App& app) {
     start.SetEnabled(true);
     main["编辑框名称"].SetEnabled(false);
     main["编辑框密码"].SetEnabled(false);
+    main["标签9"].SetTextColour({0, 128, 0});
     main["标签9"].SetText("已启动");
     main.SetTrayIcon(ui::kPictureTrayRunning, "已开启共享");
     main["时钟状态"].SetInterval(0);

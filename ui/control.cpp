@@ -206,6 +206,14 @@ void Control::SetTitleColour(Colour colour) {
     SetField(*this, &ControlState::titleColour, colour, Property::TitleColour);
 }
 
+std::optional<Colour> Control::TextColour() const {
+    return GetField(*this, &ControlState::textColour);
+}
+
+void Control::SetTextColour(Colour colour) {
+    SetField(*this, &ControlState::textColour, std::optional<Colour>(colour), Property::TextColour);
+}
+
 std::string Control::Tip() const {
     return GetField(*this, &ControlState::tip);
 }

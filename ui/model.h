@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -112,6 +113,7 @@ enum class Property {
     Selection, // report list selection
     Picture,
     TitleColour,
+    TextColour,
     Tip,
     Document,  // hypertext document, balloon document
     Balloon,   // balloon shown or hidden
@@ -204,6 +206,10 @@ public:
     // Group boxes.
     Colour TitleColour() const;
     void SetTitleColour(Colour colour);
+
+    // Labels: a text colour of their own; empty while they use the theme's.
+    std::optional<Colour> TextColour() const;
+    void SetTextColour(Colour colour);
 
     // Hover tip; `styled` marks the tip drawn in its own style.
     std::string Tip() const;

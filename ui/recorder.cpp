@@ -34,6 +34,12 @@ std::string PropertyValue(Control control, Property property) {
             Colour c = control.TitleColour();
             return std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b);
         }
+        case Property::TextColour: {
+            const std::optional<Colour> c = control.TextColour();
+            if (!c)
+                return "";
+            return std::to_string(c->r) + "," + std::to_string(c->g) + "," + std::to_string(c->b);
+        }
         case Property::Tip:
             return control.Tip();
         case Property::Document:

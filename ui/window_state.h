@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -30,6 +31,7 @@ struct ControlState {
     std::vector<char> selected;  // one flag per row
     std::string picture;
     Colour titleColour;
+    std::optional<Colour> textColour;
     std::string tip;
     bool tipStyled = false;
     std::string document;

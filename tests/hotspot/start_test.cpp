@@ -36,6 +36,7 @@ void ExpectSharingState(Program& p) {
     EXPECT_FALSE(p.C("编辑框密码").Enabled());
     EXPECT_FALSE(p.C("组合框1").Enabled());
     EXPECT_EQ(p.C("标签9").Text(), "已启动");
+    EXPECT_EQ(p.C("标签9").TextColour(), (ui::Colour{0, 128, 0}));
     EXPECT_EQ(p.C("图片框状态").Picture(), ui::kPictureStatusRunning);
     EXPECT_EQ(p.C("时钟状态").Interval(), 0);
     EXPECT_EQ(p.app->Main().TrayPicture(), ui::kPictureTrayRunning);

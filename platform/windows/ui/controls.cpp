@@ -589,6 +589,7 @@ void ApplyProperty(WindowView& view, int index, Property property) {
             break;
         case Property::Picture:
         case Property::TitleColour:
+        case Property::TextColour:
             if (cv.hwnd)
                 InvalidateRect(cv.hwnd, nullptr, TRUE);
             break;

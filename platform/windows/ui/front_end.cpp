@@ -55,8 +55,11 @@ void StoreGeometry(WindowView& view) {
     }
 }
 
-LRESULT ColourStatic(WindowView& view, HDC dc) {
-    SetTextColor(dc, view.theme.Text());
+LRESULT ColourStatic(WindowView& view, HDC dc, HWND control) {
+    const int index = view.IndexOf(control);
+    std::optional<model::Colour> own;
+    if (index > 0) own = view.model->At(index).TextColour();
+    SetTextColor(dc, own ? ToColorRef(*own) : view.theme.Text());
     SetBkColor(dc, view.theme.Background());
     return reinterpret_cast<LRESULT>(view.theme.BackgroundBrush());
 }
@@ -111,7 +114,8 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
         case WM_CTLCOLORDLG:
-            return ColourStatic(*view, reinterpret_cast<HDC>(wParam));
+            return ColourStatic(*view, reinterpret_cast<HDC>(wParam),
+                                reinterpret_cast<HWND>(lParam));
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORLISTBOX: {
             HDC dc = reinterpret_cast<HDC>(wParam);
