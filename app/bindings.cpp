@@ -1,5 +1,6 @@
 #include "app/bindings.h"
 
+#include "app/exit.h"
 #include "app/layout.h"
 #include "app/startup.h"
 #include "hotspot/start_sharing.h"
@@ -16,12 +17,6 @@ using ui::Event;
 
 void OnMainCreated(App& app, const ui::EventArgs&) {
     MainWindowCreated(app);
-}
-
-// Until the exit paths with their clean-up exist, closing the window or choosing
-// "退出" still ends the program; nothing has been started that would need undoing.
-void QuitWithoutCleanUp(App& app, const ui::EventArgs&) {
-    app.Quit(0);
 }
 
 // The bar is never themed; the rest of its set-up comes with the traffic bar.
@@ -72,13 +67,13 @@ void NotBuiltYet(App&, const ui::EventArgs&) {}
 const std::vector<Binding>& EventBindings() {
     static const std::vector<Binding> table = {
         {WindowId::Main, kMainWindowName, Event::Created, OnMainCreated, "program set-up"},
-        {WindowId::Main, kMainWindowName, Event::CloseRequested, QuitWithoutCleanUp,
+        {WindowId::Main, kMainWindowName, Event::CloseRequested, ExitAtOnce,
          "stop everything and exit"},
         {WindowId::Main, kMainWindowName, Event::TrayEvent, NotBuiltYet,
          "restore window or pop up 菜单"},
         {WindowId::Main, kMainWindowName, Event::RightUp, NotBuiltYet, "pop up 菜单"},
         {WindowId::Main, "显示界面", Event::ItemChosen, NotBuiltYet, "show main window"},
-        {WindowId::Main, "退出", Event::ItemChosen, QuitWithoutCleanUp, "stop everything and exit"},
+        {WindowId::Main, "退出", Event::ItemChosen, ExitAtOnce, "stop everything and exit"},
         {WindowId::Main, "按钮右下角", Event::Clicked, NotBuiltYet, "hide to notification area"},
         {WindowId::Main, "选择夹1", Event::PageChanged, NotBuiltYet,
          "resize window, start or stop traffic refresh"},

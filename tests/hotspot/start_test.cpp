@@ -370,3 +370,37 @@ TEST(StatusTimers, TheAnimationCyclesFiveFramesAndTheTipHidesAfterFiveSeconds) {
 
 }  // namespace
 }  // namespace hs::hotspot::testing
+
+namespace hs::hotspot::testing {
+namespace {
+
+// Closing the window or choosing "退出" while sharing runs leaves no sharing behind.
+TEST(ExitAtOnce, SwitchesSharingOffAndEnds) {
+    for (const char* how : {"close", "menu"}) {
+        SCOPED_TRACE(how);
+        Program p("windows 7\nupstream 无线网络连接\n");
+        p.Idle(5, "无线网络连接");
+        p.PressStart();
+        ASSERT_EQ(p.C("按钮开始").Text(), "关闭共享");
+        int shared = 0;
+        for (const auto& c : p.laptop->Snapshot().connections)
+            shared += c.sharingEnabled ? 1 : 0;
+        ASSERT_EQ(shared, 2);
+
+        if (std::string(how) == "close") {
+            EXPECT_TRUE(p.driver->Close());
+        } else {
+            EXPECT_TRUE(p.driver->Choose("退出"));
+        }
+        EXPECT_EQ(p.quitCodes, std::vector<int>{0});
+        EXPECT_FALSE(p.app->Main().TrayShown());
+        EXPECT_FALSE(p.app->Main().Self().Visible());
+        for (const auto& c : p.laptop->Snapshot().connections) {
+            EXPECT_FALSE(c.sharingEnabled) << c.name;
+        }
+        EXPECT_FALSE(p.laptop->Snapshot().hosted.allowed);
+    }
+}
+
+}  // namespace
+}  // namespace hs::hotspot::testing
