@@ -61,9 +61,70 @@ shoot() {
   echo "screenshots: $out/$name.png"
 }
 
+# The start button's centre on the virtual desktop: the window stands at 50,50, its
+# frame and caption add about 3 and 22 pixels, and the button sits at 144,157 with a
+# size of 86x42 in the client area.
+start_button=(238 248)
+
+# capture NAME: saves the desktop, cropped to what the program shows.
+capture() {
+  import -window root -crop 800x600+0+0 +repage "$out/$1.full.png"
+  convert "$out/$1.full.png" -trim +repage -bordercolor '#23709b' -border 6 "$out/$1.png"
+  rm -f "$out/$1.full.png"
+  echo "screenshots: $out/$1.png"
+}
+
+# story SCENARIO-FILE-OR-EMPTY: starts the program on the simulated laptop, waits for
+# the background preparation, and presses the start button as a user would.
+story() {
+  local scenario=()
+  [ -n "$1" ] && scenario=("--simulate=Z:$1")
+  [ -n "$1" ] || scenario=(--simulate)
+  env LC_ALL="$HS_WINE_LOCALE" wine explorer /desktop=tulawifi,800x600 "$exe" "${scenario[@]}" \
+    >/dev/null 2>&1 &
+  sleep "${HS_SETTLE_SECONDS:-10}"
+  xdotool mousemove "${start_button[@]}" click 1
+}
+
+end_story() {
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
+}
+
 shoot page-0-main --page=0
 shoot page-1-users --page=1
 shoot page-2-settings --page=2
 shoot page-3-traffic --page=3
 shoot page-4-help --page=4
 shoot traffic-bar --show-bar --hide-main
+
+# A start on the built-in laptop: the animation while it starts, the success
+# message, the running state once the phones have joined, and the idle state after
+# the button was pressed again.
+story ""
+sleep 1.5
+capture hotspot-starting
+sleep 7
+capture hotspot-started
+sleep 8
+capture hotspot-running
+xdotool mousemove "${start_button[@]}" click 1
+sleep 3
+capture hotspot-stopped
+end_story
+
+# A laptop whose wireless switch is off: the start fails with the system's reason and
+# the help text.
+radio_off=$(mktemp --suffix=.txt)
+cat >"$radio_off" <<'SCENARIO'
+windows 7
+radio off
+connection 无线网络连接 kind=wifi
+connection 本地连接 kind=ethernet status=2 address=192.168.1.20/24
+upstream 本地连接
+SCENARIO
+story "$radio_off"
+sleep 12
+capture hotspot-failed
+end_story
+rm -f "$radio_off"
