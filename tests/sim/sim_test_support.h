@@ -10,26 +10,14 @@
 #include <string>
 
 #include "platform/native_codec.h"
+#include "tests/fixture.h"
 #include "platform/sim/directory_files.h"
 #include "platform/sim/simulated_laptop.h"
 #include "platform/sim/virtual_clock.h"
 
 namespace hs::sim::testing {
 
-// A console sample of tests/fixtures/zh-CN as the console prints it: CR LF.
-inline std::string Fixture(const std::string& name) {
-    std::ifstream in(std::string(HS_FIXTURES_DIR) + "/zh-CN/" + name, std::ios::binary);
-    EXPECT_TRUE(in.good()) << name;
-    std::stringstream text;
-    text << in.rdbuf();
-    std::string out;
-    for (char c : text.str()) {
-        if (c == '\n')
-            out += '\r';
-        out += c;
-    }
-    return out;
-}
+using hs::testing::Fixture;
 
 // The text without its trailing line ends.
 inline std::string TrimEnd(std::string text) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/fixture.h"
+
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -10,19 +12,7 @@
 namespace hs {
 namespace {
 
-// A console sample as the program receives it: UTF-8 with CR LF line ends.
-std::string Fixture(const std::string& name) {
-    std::ifstream in(std::string(HS_FIXTURES_DIR) + "/zh-CN/" + name, std::ios::binary);
-    std::stringstream buffer;
-    buffer << in.rdbuf();
-    std::string crlf;
-    for (char c : buffer.str()) {
-        if (c == '\n')
-            crlf += '\r';
-        crlf += c;
-    }
-    return crlf;
-}
+using hs::testing::Fixture;
 
 std::vector<std::string> AllMatches(const std::string& pattern, const std::string& subject,
                                     bool caseSensitive = false) {

@@ -8,6 +8,8 @@
 // The cases that touch it live in RegexDotAndCarriageReturn: they assert the
 // Windows behaviour for RegexObject and print what Wine gives.
 #include <gtest/gtest.h>
+
+#include "tests/fixture.h"
 #include <windows.h>
 // After windows.h, which it needs.
 #include <ole2.h>
@@ -206,19 +208,7 @@ Outcome RunOurs(const std::string& pattern, const std::string& subject,
     return out;
 }
 
-std::string Fixture(const std::string& name) {
-    std::ifstream in(std::string(HS_FIXTURES_DIR) + "/zh-CN/" + name, std::ios::binary);
-    std::stringstream buffer;
-    buffer << in.rdbuf();
-    std::string crlf;
-    for (char c : buffer.str()) {
-        if (c == '\n')
-            crlf += '\r';
-        crlf += c;
-    }
-    EXPECT_FALSE(crlf.empty()) << name;
-    return crlf;
-}
+using hs::testing::Fixture;
 
 std::string Show(const std::string& text) {
     std::string out;
