@@ -1,7 +1,16 @@
 #include "platform/windows/windows_host.h"
 
 #include "platform/native_codec.h"
+#include "platform/windows/adapters_win.h"
 #include "platform/windows/command_runner.h"
+#include "platform/windows/http_win.h"
+#include "platform/windows/interfaces_win.h"
+#include "platform/windows/internet_win.h"
+#include "platform/windows/network_win.h"
+#include "platform/windows/power_win.h"
+#include "platform/windows/services_win.h"
+#include "platform/windows/sharing_win.h"
+#include "platform/windows/shell_win.h"
 #include "platform/windows/windows_clock.h"
 #include "platform/windows/windows_files.h"
 #include "platform/windows/windows_system.h"
@@ -14,13 +23,31 @@ WindowsHost::WindowsHost()
       codec_(MakeNativeCodec()),
       files_(std::make_unique<WindowsFiles>()),
       system_(std::make_unique<WindowsSystemInfo>()),
-      desktop_(std::make_unique<WindowsDesktop>()) {
+      desktop_(std::make_unique<WindowsDesktop>()),
+      sharing_(std::make_unique<WindowsSharing>()),
+      adapters_(std::make_unique<WindowsAdapters>()),
+      interfaces_(std::make_unique<WindowsInterfaces>()),
+      internet_(std::make_unique<WindowsInternet>()),
+      services_(std::make_unique<WindowsServices>()),
+      http_(std::make_unique<WinInetHttp>()),
+      shell_(std::make_unique<WindowsShell>()),
+      network_(std::make_unique<WindowsNetworkProbe>()),
+      power_(std::make_unique<WindowsPower>()) {
     host_.commands = commands_.get();
     host_.clock = clock_.get();
     host_.codec = codec_.get();
     host_.files = files_.get();
     host_.system = system_.get();
     host_.desktop = desktop_.get();
+    host_.sharing = sharing_.get();
+    host_.adapters = adapters_.get();
+    host_.interfaces = interfaces_.get();
+    host_.internet = internet_.get();
+    host_.services = services_.get();
+    host_.http = http_.get();
+    host_.shell = shell_.get();
+    host_.network = network_.get();
+    host_.power = power_.get();
 }
 
 WindowsHost::~WindowsHost() = default;

@@ -8,7 +8,6 @@
 namespace hs::win {
 
 // Owns one Windows implementation of each port and hands them out through a Host.
-// Ports not implemented for Windows yet stay null.
 class WindowsHost {
   public:
     WindowsHost();
@@ -26,6 +25,15 @@ class WindowsHost {
     std::unique_ptr<FileStore> files_;
     std::unique_ptr<SystemInfo> system_;
     std::unique_ptr<Desktop> desktop_;
+    std::unique_ptr<SharingManager> sharing_;
+    std::unique_ptr<AdapterList> adapters_;
+    std::unique_ptr<InterfaceTable> interfaces_;
+    std::unique_ptr<InternetQuery> internet_;
+    std::unique_ptr<ServiceManager> services_;
+    std::unique_ptr<HttpClient> http_;
+    std::unique_ptr<Shell> shell_;
+    std::unique_ptr<NetworkProbe> network_;
+    std::unique_ptr<Power> power_;
     Host host_;
 };
 

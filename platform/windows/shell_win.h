@@ -1,0 +1,24 @@
+// Opening web addresses and starting programs without waiting for them.
+#pragma once
+
+#include <string>
+
+#include "platform/host.h"
+
+namespace hs::win {
+
+class WindowsShell : public Shell {
+  public:
+    // Hands the address to the shell's "open" verb, but only a plain http:// or
+    // https:// address: a local program, a file or another scheme (which the shell
+    // would run or open as well) is refused, as is an address with spaces, quotes or
+    // control characters that could break out of the browser's command line.
+    bool OpenUrl(const std::string& url) override;
+    // CreateProcessW with the default window style; both handles are closed at once.
+    bool StartDetached(const std::string& commandLine) override;
+
+    // The check OpenUrl makes before anything reaches the shell.
+    static bool IsWebAddress(const std::string& url);
+};
+
+}  // namespace hs::win
