@@ -79,6 +79,9 @@ class App {
     // The update server's address in five pieces: "http://", three pieces that
     // together spell the host name, ".html". Set by the created procedure.
     std::array<std::string, 5> updateUrl;
+    // When not empty, "HOST[:PORT]" used instead of the update server's host for this
+    // run (a developer option of the launcher); read by the created procedure.
+    std::string updateHostOverride;
     // 1..6 for Windows 2000 .. Windows 8 and later, -1 for anything else; 0 until the
     // created procedure has looked.
     std::atomic<int> osVersionCode{0};

@@ -34,6 +34,13 @@ void MainWindowCreated(App& app) {
     ui::Window& main = app.Main();
 
     app.updateUrl = UpdateUrlPieces();
+    if (!app.updateHostOverride.empty()) {
+        // The three host pieces only ever appear joined: the whole override takes the
+        // first, the other two stay empty.
+        app.updateUrl[1] = app.updateHostOverride;
+        app.updateUrl[2].clear();
+        app.updateUrl[3].clear();
+    }
 
     // A second instance restores the first and ends; it looks before setting its own
     // title, so it never finds itself.

@@ -9,6 +9,10 @@
 //                      on its tab would
 //   --show-bar         developer option: open the traffic bar after start
 //   --hide-main        developer option: hide the main window after start
+//   --update-host=HOST[:PORT]
+//                      developer option: ask HOST[:PORT] instead of the update server
+//                      for the update check, the announcement and the statistics page
+//                      (e.g. a local test server, or a closed port on 127.0.0.1)
 #include <windows.h>
 // windows.h first: shellapi.h builds on it.
 #include <shellapi.h>
@@ -36,8 +40,24 @@ struct Options {
     std::optional<int> page;
     bool showBar = false;
     bool hideMain = false;
+    std::string updateHost;  // "" = the update server
     std::string error;
 };
+
+// A host name or address with an optional port: nothing that could change the path
+// or the scheme of the addresses built from it.
+bool IsHostAndPort(const std::string& text) {
+    if (text.empty())
+        return false;
+    for (const char c : text) {
+        const bool allowed = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                             (c >= '0' && c <= '9') || c == '.' || c == '-' || c == ':' ||
+                             c == '[' || c == ']';
+        if (!allowed)
+            return false;
+    }
+    return true;
+}
 
 Options ParseOptions() {
     Options options;
@@ -58,6 +78,10 @@ Options ParseOptions() {
             options.showBar = true;
         } else if (arg == "--hide-main") {
             options.hideMain = true;
+        } else if (arg.rfind("--update-host=", 0) == 0) {
+            options.updateHost = arg.substr(14);
+            if (!IsHostAndPort(options.updateHost))
+                options.error = "参数有误: " + arg;
         } else {
             options.error = "未知的参数: " + arg;
         }
@@ -118,6 +142,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     }
 
     hs::app::App app(host);
+    app.updateHostOverride = options.updateHost;
     hs::win::ui::FrontEnd frontEnd;
     app.quitHook = [&frontEnd](int code) { frontEnd.Quit(code); };
     frontEnd.Create(app.Main());
