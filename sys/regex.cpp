@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <memory>
+#include <mutex>
 
 #include "sys/regex_engine.h"
 
@@ -18,34 +19,50 @@ void ReplaceAllExact(std::string& text, const std::string& from, const std::stri
     }
 }
 
-// The programs of the last patterns this thread compiled: the parsers build the
-// same few patterns again for every line and every pass.
-const rx::Program* CompileCached(const std::string& pattern, bool ignoreCase, bool multiLine) {
+// The programs of the last patterns compiled: the parsers build the same few
+// patterns again for every line and every pass. One cache serves every thread
+// (compiled programs are never changed after compiling); it is deliberately never
+// destroyed, so no thread or exit handler can meet it half torn down. (A
+// thread_local cache was tried first: with the mingw runtime its destructor could
+// run against freed thread storage when a detached worker ended.)
+std::shared_ptr<const rx::Program> CompileCached(const std::string& pattern, bool ignoreCase,
+                                                 bool multiLine) {
     struct Entry {
         std::string pattern;
         bool ignoreCase;
         bool multiLine;
-        std::shared_ptr<rx::Program> program;
+        std::shared_ptr<const rx::Program> program;
+    };
+    struct Cache {
+        std::mutex mutex;
+        std::deque<Entry> entries;
     };
     constexpr size_t kEntries = 16;
-    thread_local std::deque<Entry> cache;
-    for (auto it = cache.begin(); it != cache.end(); ++it) {
-        if (it->pattern == pattern && it->ignoreCase == ignoreCase && it->multiLine == multiLine) {
-            if (it != cache.begin()) {
-                Entry hit = std::move(*it);
-                cache.erase(it);
-                cache.push_front(std::move(hit));
+    static Cache* cache = new Cache;
+    {
+        std::lock_guard<std::mutex> lock(cache->mutex);
+        auto& entries = cache->entries;
+        for (auto it = entries.begin(); it != entries.end(); ++it) {
+            if (it->pattern == pattern && it->ignoreCase == ignoreCase &&
+                it->multiLine == multiLine) {
+                if (it != entries.begin()) {
+                    Entry hit = std::move(*it);
+                    entries.erase(it);
+                    entries.push_front(std::move(hit));
+                }
+                return entries.front().program;
             }
-            return cache.front().program.get();
         }
     }
     auto program = std::make_shared<rx::Program>();
     if (!rx::Compile(pattern, ignoreCase, multiLine, program.get(), nullptr))
         return nullptr;
-    cache.push_front({pattern, ignoreCase, multiLine, std::move(program)});
-    if (cache.size() > kEntries)
-        cache.pop_back();
-    return cache.front().program.get();
+    std::shared_ptr<const rx::Program> compiled = std::move(program);
+    std::lock_guard<std::mutex> lock(cache->mutex);
+    cache->entries.push_front({pattern, ignoreCase, multiLine, compiled});
+    if (cache->entries.size() > kEntries)
+        cache->entries.pop_back();
+    return compiled;
 }
 
 }  // namespace
@@ -59,7 +76,8 @@ bool RegexObject::Create(const std::string& pattern, const std::string& subject,
     slots_.clear();
     valid_ = false;
 
-    const rx::Program* compiled = CompileCached(pattern_, !caseSensitive, multiLine);
+    const std::shared_ptr<const rx::Program> compiled =
+        CompileCached(pattern_, !caseSensitive, multiLine);
     if (!compiled)
         return false;
     const rx::Program& program = *compiled;
