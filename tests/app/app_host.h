@@ -13,7 +13,7 @@
 #include "platform/sim/canned_commands.h"
 #include "platform/sim/directory_files.h"
 #include "platform/sim/virtual_clock.h"
-#include "tests/settings/temp_folder.h"
+#include "tests/temp_folder.h"
 
 namespace hs::testing_support {
 

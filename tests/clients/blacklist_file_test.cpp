@@ -7,7 +7,7 @@
 
 #include "platform/native_codec.h"
 #include "platform/sim/directory_files.h"
-#include "tests/settings/temp_folder.h"
+#include "tests/temp_folder.h"
 
 namespace hs::clients {
 namespace {

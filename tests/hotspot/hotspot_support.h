@@ -17,21 +17,14 @@
 #include "platform/sim/simulated_laptop.h"
 #include "platform/sim/virtual_clock.h"
 #include "sys/worker.h"
+#include "tests/temp_folder.h"
 #include "ui/driver.h"
 
 namespace hs::hotspot::testing {
 
 // A folder of its own for each laptop, so parallel runs never share files.
 inline std::filesystem::path FreshLaptopFolder() {
-    static std::atomic<int> counter{0};
-    const auto folder =
-        std::filesystem::temp_directory_path() /
-        ("hs_hotspot_" +
-         std::to_string(::testing::UnitTest::GetInstance()->current_test_info()->line()) + "_" +
-         std::to_string(counter++));
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-    return folder;
+    return testing_support::FreshFolder("hs_hotspot");
 }
 
 struct Program {

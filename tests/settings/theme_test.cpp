@@ -9,7 +9,7 @@
 #include "platform/sim/directory_files.h"
 #include "settings/settings_file.h"
 #include "settings/show_password.h"
-#include "tests/settings/temp_folder.h"
+#include "tests/temp_folder.h"
 
 namespace hs::settings {
 namespace {

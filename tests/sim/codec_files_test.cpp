@@ -4,6 +4,7 @@
 
 #include "platform/native_codec.h"
 #include "platform/sim/directory_files.h"
+#include "tests/temp_folder.h"
 
 namespace hs {
 namespace {
@@ -30,8 +31,7 @@ TEST(Codec, UnconvertibleTextIsReplacedNotDropped) {
 }
 
 TEST(DirectoryFiles, WritesWholeFilesAndReadsThemBack) {
-    const auto folder = std::filesystem::temp_directory_path() / "hs_files_test";
-    std::filesystem::remove_all(folder);
+    const auto folder = testing_support::FreshFolder("hs_files");
     sim::DirectoryFiles files(folder.string());
     std::string bytes;
     EXPECT_FALSE(files.Read("c:\\tulawifi.ini", bytes));

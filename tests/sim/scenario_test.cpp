@@ -37,7 +37,7 @@ TEST(Scenario, MistakesAreReportedWithTheirLine) {
 TEST(Scenario, FromScenarioReturnsNothingAndSaysWhy) {
     VirtualClock clock;
     auto codec = MakeNativeCodec();
-    DirectoryFiles files((std::filesystem::temp_directory_path() / "hs_sim_tests").string());
+    DirectoryFiles files(testing_support::FreshFolder("hs_sim").string());
     std::string error;
     EXPECT_EQ(SimulatedLaptop::FromScenario("admin perhaps\n", clock, *codec, files, &error),
               nullptr);

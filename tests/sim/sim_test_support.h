@@ -10,10 +10,11 @@
 #include <string>
 
 #include "platform/native_codec.h"
-#include "tests/fixture.h"
 #include "platform/sim/directory_files.h"
 #include "platform/sim/simulated_laptop.h"
 #include "platform/sim/virtual_clock.h"
+#include "tests/fixture.h"
+#include "tests/temp_folder.h"
 
 namespace hs::sim::testing {
 
@@ -29,8 +30,9 @@ inline std::string TrimEnd(std::string text) {
 // A laptop on a virtual clock with its files in a temporary folder.
 struct Bench {
     explicit Bench(const std::string& scenario = SimulatedLaptop::DefaultScenario())
-        : codec(MakeNativeCodec()),
-          files((std::filesystem::temp_directory_path() / "hs_sim_tests").string()) {
+        : folder(testing_support::FreshFolder("hs_sim")),
+          codec(MakeNativeCodec()),
+          files(folder.string()) {
         std::string error;
         laptop = SimulatedLaptop::FromScenario(scenario, clock, *codec, files, &error);
         EXPECT_TRUE(laptop != nullptr) << error;
@@ -39,6 +41,13 @@ struct Bench {
             laptop = SimulatedLaptop::FromScenario("", clock, *codec, files);
         host = laptop->MakeHost();
     }
+    ~Bench() {
+        laptop.reset();
+        std::error_code ec;
+        std::filesystem::remove_all(folder, ec);
+    }
+    Bench(const Bench&) = delete;
+    Bench& operator=(const Bench&) = delete;
     std::string Run(const std::string& command) { return host.commands->Run(command, nullptr); }
     // Moves the virtual clock to `seconds` after the laptop was built.
     void At(double seconds) {
@@ -47,6 +56,7 @@ struct Bench {
             clock.Advance(target - clock.NowMs());
     }
 
+    std::filesystem::path folder;
     VirtualClock clock;
     std::unique_ptr<TextCodec> codec;
     DirectoryFiles files;
