@@ -55,3 +55,5 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot -i >/dev/null 2>&1 || true
   wineserver -w || true
 fi
+source "$here/wine-prefix.sh"
+hs_wine_prefix

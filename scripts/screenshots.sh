@@ -28,10 +28,8 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot -i >/dev/null 2>&1 || true
   wineserver -w || true
 fi
-for face in Tahoma "MS Shell Dlg" "Microsoft Sans Serif"; do
-  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d "WenQuanYi Micro Hei" /f \
-    >/dev/null 2>&1 || true
-done
+source "$here/wine-prefix.sh"
+hs_wine_prefix
 
 display="${HS_SCREEN_DISPLAY:-:94}"
 Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &

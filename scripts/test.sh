@@ -47,9 +47,13 @@ run_preset() {
 
 run_preset linux
 run_preset linux-asan
-# One wineserver serves every Windows test binary of the run; the windows the tests
-# open go to a virtual display unless there is a real one.
+# One wineserver serves every Windows test binary of the run. Wine's own background
+# processes (services, device manager) are started here, with their output going
+# nowhere: started by the first test instead, they would inherit that test's output
+# pipe and ctest would wait for it to close until the time-out.
 wineserver -p >/dev/null 2>&1 || true
+wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+# The windows the tests open go to a virtual display unless there is a real one.
 if [ -z "${DISPLAY:-}" ]; then
   Xvfb :95 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
   xvfb=$!
