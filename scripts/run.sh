@@ -29,7 +29,9 @@ trap 'kill $xvfb 2>/dev/null || true' EXIT
 export DISPLAY=$display
 sleep 1
 echo "No display: running on a virtual one; screenshots go to $shots"
-env LC_ALL="$HS_WINE_LOCALE" wine "$exe" "${args[@]}" &
+# A Wine desktop window stands in for a window manager: it draws the window frames,
+# a taskbar and the notification area.
+env LC_ALL="$HS_WINE_LOCALE" wine explorer /desktop=tulawifi,1024x768 "$exe" "${args[@]}" &
 prog=$!
 for i in $(seq 1 ${HS_RUN_SECONDS:-60}); do
   sleep 1
@@ -39,5 +41,6 @@ for i in $(seq 1 ${HS_RUN_SECONDS:-60}); do
   fi
 done
 kill $prog 2>/dev/null || true
+# Ends the program and the virtual desktop (the prefix is the project's own).
 wineserver -k >/dev/null 2>&1 || true
 echo "Screenshots: $shots"
