@@ -42,6 +42,10 @@ void StopWorker(WorkerHandle& worker) {
 }  // namespace
 
 App::~App() {
+    StopWorkers();
+}
+
+void App::StopWorkers() {
     StopWorker(startThread);
     StopWorker(clientListThread);
     StopWorker(preparationThread);

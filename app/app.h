@@ -62,6 +62,9 @@ class App {
     explicit App(Host& host);
     // Stops the worker threads the program started.
     ~App();
+    // Asks every worker of the program to stop and waits until each has ended, so
+    // that no worker writes to the windows once their front end is gone.
+    void StopWorkers();
     App(const App&) = delete;
     App& operator=(const App&) = delete;
 

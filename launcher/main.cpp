@@ -175,5 +175,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     }
     if (options.hideMain)
         main.Self().SetVisible(false);
-    return frontEnd.Run();
+    const int exitCode = frontEnd.Run();
+    // The workers write to the windows' models: they end before the front end that
+    // observes those models is taken down.
+    app.StopWorkers();
+    return exitCode;
 }
