@@ -15,6 +15,12 @@ cmake --build --preset windows -j "$(nproc 2>/dev/null || echo 2)" --target tula
 exe="$top/build/windows/launcher/tulawifi.exe"
 args=("$@")
 [ ${#args[@]} -gt 0 ] || args=(--simulate)
+# A scenario file given by its Unix path is on Wine's drive Z:.
+for i in "${!args[@]}"; do
+  case "${args[$i]}" in
+    --simulate=/*) args[$i]="--simulate=Z:${args[$i]#--simulate=}" ;;
+  esac
+done
 
 if [ -n "${DISPLAY:-}" ]; then
   exec env LC_ALL="$HS_WINE_LOCALE" wine "$exe" "${args[@]}"
