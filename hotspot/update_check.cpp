@@ -1,6 +1,5 @@
 #include "hotspot/update_check.h"
 
-#include <cctype>
 #include <cstdlib>
 
 #include "hotspot/common.h"
@@ -53,17 +52,6 @@ std::string UpdateServerAddress(const app::App& app, const std::string& path) {
 double VersionNumber(const std::string& text) {
     const std::string trimmed = Trim(text);
     return trimmed.empty() ? 0.0 : std::strtod(trimmed.c_str(), nullptr);
-}
-
-bool IsWebAddress(const std::string& address) {
-    std::string lower = Trim(address);
-    for (char& c : lower)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    const auto startsWith = [&](const char* scheme) {
-        const std::string prefix = scheme;
-        return lower.size() > prefix.size() && lower.compare(0, prefix.size(), prefix) == 0;
-    };
-    return startsWith("http://") || startsWith("https://");
 }
 
 bool CheckForUpdate(app::App& app) {

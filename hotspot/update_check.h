@@ -17,9 +17,6 @@ std::string UpdateServerAddress(const app::App& app, const std::string& path);
 // A version text as a number: its leading number, 0 when it has none.
 double VersionNumber(const std::string& text);
 
-// Whether a download address may be handed to the browser: only web addresses.
-bool IsWebAddress(const std::string& address);
-
 // Asks the server for the newest version and, when it is newer and the user wants
 // it, opens the download page and ends the program. True when the program ends.
 bool CheckForUpdate(app::App& app);

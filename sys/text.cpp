@@ -1,6 +1,9 @@
 // Marker and line operations on CR LF text.
 #include "sys/text.h"
 
+#include <algorithm>
+#include <cctype>
+#include <string_view>
 #include <vector>
 
 #include "sys/regex.h"
@@ -170,6 +173,30 @@ int CountOccurrences(std::string text, std::string needle, bool caseSensitive) {
     if (!occurrences.Create(needle, text, caseSensitive, true, true))
         return 0;
     return occurrences.MatchCount();
+}
+
+bool IsWebAddress(const std::string& address) {
+    size_t scheme = 0;
+    for (const char* prefix : {"http://", "https://"}) {
+        const std::string_view p(prefix);
+        if (address.size() >= p.size() &&
+            std::equal(p.begin(), p.end(), address.begin(), [](char a, char b) {
+                return a == std::tolower(static_cast<unsigned char>(b));
+            })) {
+            scheme = p.size();
+            break;
+        }
+    }
+    if (scheme == 0)
+        return false;
+    // There must be a host name right after the scheme.
+    if (address.size() == scheme || address[scheme] == '/' || address[scheme] == '\\')
+        return false;
+    for (unsigned char c : address) {
+        if (c <= 0x20 || c == 0x7F || c == '"')
+            return false;
+    }
+    return true;
 }
 
 }  // namespace hs

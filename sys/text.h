@@ -60,4 +60,10 @@ std::string RemoveBlankLines(std::string text, bool initialiseCom = false);
 // literally; 0 for an empty needle.
 int CountOccurrences(std::string text, std::string needle, bool caseSensitive = false);
 
+// Whether an address may be handed to the browser: a plain http:// or https://
+// address (scheme in any case) with a host name right after the scheme, and no
+// spaces, quotes or control characters that could break out of a command line. A
+// local program, a file or another scheme is no web address.
+bool IsWebAddress(const std::string& address);
+
 }  // namespace hs

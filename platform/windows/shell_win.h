@@ -9,16 +9,12 @@ namespace hs::win {
 
 class WindowsShell : public Shell {
   public:
-    // Hands the address to the shell's "open" verb, but only a plain http:// or
-    // https:// address: a local program, a file or another scheme (which the shell
-    // would run or open as well) is refused, as is an address with spaces, quotes or
-    // control characters that could break out of the browser's command line.
+    // Hands the address to the shell's "open" verb, but only a web address
+    // (IsWebAddress of sys/text.h): a local program, a file or another scheme, which
+    // the shell would run or open as well, is refused.
     bool OpenUrl(const std::string& url) override;
     // CreateProcessW with the default window style; both handles are closed at once.
     bool StartDetached(const std::string& commandLine) override;
-
-    // The check OpenUrl makes before anything reaches the shell.
-    static bool IsWebAddress(const std::string& url);
 };
 
 }  // namespace hs::win

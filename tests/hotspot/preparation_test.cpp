@@ -4,6 +4,7 @@
 
 #include "hotspot/update_check.h"
 #include "settings/settings_file.h"
+#include "sys/text.h"
 #include "tests/hotspot/hotspot_support.h"
 
 namespace hs::hotspot::testing {

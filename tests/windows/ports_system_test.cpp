@@ -2,8 +2,10 @@
 // list and connection names, interface table, Internet state, services, shell, and
 // the Windows host that hands them all out. Shutdown is never called here.
 #include <gtest/gtest.h>
+
 #include <objbase.h>
 #include <windows.h>
+#include "sys/text.h"
 
 #include <algorithm>
 #include <string>
@@ -201,16 +203,16 @@ TEST(WindowsShell, OpensOnlyWebAddresses) {
     EXPECT_FALSE(shell.OpenUrl("notepad.exe"));
 
     // The check alone, for addresses that would open a browser if handed on.
-    EXPECT_TRUE(win::WindowsShell::IsWebAddress("http://127.0.0.1/rjgx/lanz/lanzgx.html"));
-    EXPECT_TRUE(win::WindowsShell::IsWebAddress("HTTPS://example.com/down/x.exe"));
-    EXPECT_FALSE(win::WindowsShell::IsWebAddress("http://"));
-    EXPECT_FALSE(win::WindowsShell::IsWebAddress("http:///c:/x.exe"));
-    EXPECT_FALSE(win::WindowsShell::IsWebAddress("http:\\\\host\\share\\x.exe"));
-    EXPECT_FALSE(win::WindowsShell::IsWebAddress("http://host/a\" --flag \"b"));
-    EXPECT_FALSE(win::WindowsShell::IsWebAddress("http://host/a b"));
-    EXPECT_FALSE(win::WindowsShell::IsWebAddress("http://host/\r\nx"));
-    EXPECT_FALSE(win::WindowsShell::IsWebAddress(" http://host/"));
-    EXPECT_FALSE(win::WindowsShell::IsWebAddress("httpx://host/"));
+    EXPECT_TRUE(IsWebAddress("http://127.0.0.1/rjgx/lanz/lanzgx.html"));
+    EXPECT_TRUE(IsWebAddress("HTTPS://example.com/down/x.exe"));
+    EXPECT_FALSE(IsWebAddress("http://"));
+    EXPECT_FALSE(IsWebAddress("http:///c:/x.exe"));
+    EXPECT_FALSE(IsWebAddress("http:\\\\host\\share\\x.exe"));
+    EXPECT_FALSE(IsWebAddress("http://host/a\" --flag \"b"));
+    EXPECT_FALSE(IsWebAddress("http://host/a b"));
+    EXPECT_FALSE(IsWebAddress("http://host/\r\nx"));
+    EXPECT_FALSE(IsWebAddress(" http://host/"));
+    EXPECT_FALSE(IsWebAddress("httpx://host/"));
 }
 
 TEST(WindowsShell, StartsProgramsDetached) {
