@@ -52,15 +52,7 @@ LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
 }
 
 const wchar_t* PictureClass() {
-    static const wchar_t* name = [] {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = PictureProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-        wc.lpszClassName = L"HsPictureBox";
-        RegisterClassW(&wc);
-        return L"HsPictureBox";
-    }();
+    static const wchar_t* name = RegisterOwnClass(L"HsPictureBox", PictureProc);
     return name;
 }
 

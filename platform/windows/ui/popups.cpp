@@ -105,15 +105,7 @@ LRESULT CALLBACK BalloonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
 }
 
 const wchar_t* BalloonClass() {
-    static const wchar_t* name = [] {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = BalloonProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-        wc.lpszClassName = L"HsBalloon";
-        RegisterClassW(&wc);
-        return L"HsBalloon";
-    }();
+    static const wchar_t* name = RegisterOwnClass(L"HsBalloon", BalloonProc);
     return name;
 }
 

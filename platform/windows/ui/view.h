@@ -24,6 +24,19 @@ inline constexpr UINT kMsgTray = WM_APP + 2;  // notification-area icon callback
 inline constexpr UINT kMsgQuit = WM_APP + 3;  // wParam: exit code
 inline constexpr UINT_PTR kTimerIdBase = 1000;
 
+// Registers a window class of the program's own with the arrow cursor and returns
+// its name. Callers keep the result in a function-local static, so each class is
+// registered once.
+inline const wchar_t* RegisterOwnClass(const wchar_t* name, WNDPROC procedure) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    wc.lpszClassName = name;
+    RegisterClassW(&wc);
+    return name;
+}
+
 // Changes recorded by the observer, waiting for the window thread. Shared with the
 // observer so a late notification never touches a destroyed view.
 struct PendingChanges {
