@@ -30,5 +30,5 @@ function(hs_add_test)
   target_compile_definitions(${T_NAME} PRIVATE HS_SOURCE_DIR="${HS_PATH_PREFIX}${CMAKE_SOURCE_DIR}"
                                                HS_FIXTURES_DIR="${HS_PATH_PREFIX}${CMAKE_SOURCE_DIR}/tests/fixtures")
   add_test(NAME ${T_NAME} COMMAND ${T_NAME})
-  set_tests_properties(${T_NAME} PROPERTIES TIMEOUT 900)
+  set_tests_properties(${T_NAME} PROPERTIES TIMEOUT 300)
 endfunction()

@@ -27,7 +27,10 @@ run_preset() {
   echo "=== $preset: tests"
   local log
   log=$(mktemp)
-  ctest --preset "$preset" -j "$jobs" 2>&1 | tee "$log"
+  # A test binary that hangs is stopped at its time-out and run once more, and the
+  # hang is reported in the log ("Timeout"): once under Wine a binary stopped in the
+  # middle of a case and could not be made to do it again (see the issue notes).
+  ctest --preset "$preset" -j "$jobs" --repeat after-timeout:2 2>&1 | tee "$log"
   local line p f
   line=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -1)
   if [ -z "$line" ]; then
