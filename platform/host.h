@@ -47,12 +47,15 @@ private:
 class CommandRunner {
 public:
     virtual ~CommandRunner() = default;
-    // Runs `commandLine` (passed to the system as it stands) and returns everything
-    // it printed on standard output and standard error, decoded from the console's
-    // code page to UTF-8. Empty when the command could not be started. When `stop`
-    // is requested while the command runs, returns at once with what was read so
-    // far; the child is left to finish on its own.
-    virtual std::string Run(const std::string& commandLine, const StopSignal* stop) = 0;
+    // Runs `commandLine` (passed to the system as it stands) and sets `output` to
+    // everything it printed on standard output and standard error, decoded from the
+    // console's code page to UTF-8. Returns false, with `output` empty, when the
+    // command could not be started at all; a command that started and printed
+    // nothing returns true. When `stop` is requested while the command runs, returns
+    // at once with what was read so far; the child is left to finish on its own. A
+    // stop requested before the call starts nothing and returns true, empty.
+    virtual bool Run(const std::string& commandLine, const StopSignal* stop,
+                     std::string& output) = 0;
 };
 
 // Time and pauses. Under test the clock is virtual: a pause costs no real time and
@@ -77,17 +80,32 @@ public:
     virtual std::string Utf8ToGbk(std::string_view utf8) = 0;
 };
 
+// What reading a whole file found. A file that exists but cannot be read (no right
+// to read it, opened exclusively by another program, a read error, a folder of that
+// name) is Failed, never Missing: a writer must not take it for an empty file.
+enum class FileRead { Ok, Missing, Failed };
+
 // Whole-file access. Paths are the program's own Windows paths (such as
-// "c:\tulawifi.ini"); the simulated host maps them into its data folder.
+// "c:\tulawifi.ini"); the simulated host maps them into its data folder. No method
+// throws.
 class FileStore {
 public:
     virtual ~FileStore() = default;
-    // Reads the whole file as raw bytes; false when it does not exist or cannot be read.
-    virtual bool Read(const std::string& path, std::string& bytes) = 0;
+    // Reads the whole file as raw bytes. `bytes` is set only when the answer is Ok.
+    virtual FileRead Read(const std::string& path, std::string& bytes) = 0;
     // Writes the bytes to a temporary file beside the target and renames it over the
     // target, so the file is never left half-written. False when that failed (the
-    // old file is then unchanged).
+    // old file is then unchanged). A write that cannot succeed (a read-only target,
+    // a folder of that name) fails at once; only a target briefly held open by a
+    // reader is retried for a moment.
     virtual bool Write(const std::string& path, std::string_view bytes) = 0;
+    // Removes the temporary files that writes of `path` left behind when the program
+    // was killed in the middle of one; the number removed. Meant for start-up, before
+    // the program writes anything. A store that never leaves temporaries has none.
+    virtual int RemoveStaleTemporaries(const std::string& path) {
+        (void)path;
+        return 0;
+    }
 };
 
 // The operating system's version, as the two places the program reads it report it.
@@ -109,6 +127,26 @@ public:
     virtual OsVersion Version() = 0;
 };
 
+// A rectangle in screen pixels; `right` and `bottom` lie just outside it.
+struct ScreenRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+// The screens the desktop spans.
+struct DisplayLayout {
+    // The primary screen's size in pixels.
+    int screenWidth = 0;
+    int screenHeight = 0;
+    // Every monitor's work area (the monitor without the task bar and docked tool
+    // bars), in virtual-screen coordinates: the primary monitor's top left is 0, 0
+    // and other monitors may lie at negative coordinates. Empty when the system
+    // could not list its monitors.
+    std::vector<ScreenRect> workAreas;
+};
+
 // The desktop the program runs on.
 class Desktop {
 public:
@@ -116,6 +154,8 @@ public:
     // Looks for a top-level window titled exactly `title`; when there is one, restores
     // it (the open-icon operation) and returns true.
     virtual bool RestoreExistingWindow(const std::string& title) = 0;
+    // The primary screen's size and the monitors' work areas as they are now.
+    virtual DisplayLayout Displays() = 0;
 };
 
 // Internet Connection Sharing, as the sharing manager of the system offers it.
@@ -169,20 +209,27 @@ public:
     virtual std::string ConnectionName(const std::string& adapterName) = 0;
 };
 
-// One row of the interface table (GetIfTable). The octet counters are the
-// system's 32-bit ones: they wrap past 4294967295.
+// One row of the interface table (GetIfTable). `inOctets` and `outOctets` are the
+// system's 32-bit counters: they wrap past 4294967295. Where the system keeps 64-bit
+// counters as well (GetIfTable2, Windows Vista and later), `wideCounters` is true and
+// `inOctets64` and `outOctets64` hold them; the 32-bit ones are then their low bits.
+// Without them the 64-bit fields repeat the 32-bit counters.
 struct InterfaceRow {
     uint32_t index = 0;
     uint32_t type = 0;        // 6 Ethernet, 23 PPP, 24 loopback, 71 wireless, 131 tunnel
     std::string description;  // the driver's description
     uint32_t inOctets = 0;    // bytes received
     uint32_t outOctets = 0;   // bytes sent
+    uint64_t inOctets64 = 0;
+    uint64_t outOctets64 = 0;
+    bool wideCounters = false;
 };
 
 class InterfaceTable {
 public:
     virtual ~InterfaceTable() = default;
-    // Every interface, sorted by index; false when the system refused the table.
+    // Every interface, sorted by index; false, with `out` unchanged, when the system
+    // refused the table.
     virtual bool Rows(std::vector<InterfaceRow>& out) = 0;
 };
 

@@ -9,14 +9,17 @@
 namespace hs::sim {
 
 class DirectoryFiles : public FileStore {
-public:
+  public:
     explicit DirectoryFiles(std::string folder);
-    bool Read(const std::string& path, std::string& bytes) override;
+    FileRead Read(const std::string& path, std::string& bytes) override;
+    // As on Windows, a file without write permission for its owner is read-only: it
+    // is not replaced, and the write fails at once.
     bool Write(const std::string& path, std::string_view bytes) override;
+    int RemoveStaleTemporaries(const std::string& path) override;
     // Where `path` is kept.
     std::string Locate(const std::string& path) const;
 
-private:
+  private:
     std::string folder_;
 };
 

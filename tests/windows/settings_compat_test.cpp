@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -18,17 +19,18 @@ namespace {
 // Whole files at real Windows paths, kept simple: the test is about the format.
 class PlainFiles : public FileStore {
   public:
-    bool Read(const std::string& path, std::string& bytes) override {
+    FileRead Read(const std::string& path, std::string& bytes) override {
         FILE* file = _wfopen(win::Widen(path).c_str(), L"rb");
         if (file == nullptr)
-            return false;
+            return errno == ENOENT ? FileRead::Missing : FileRead::Failed;
         bytes.clear();
         char buffer[4096];
         size_t got;
         while ((got = fread(buffer, 1, sizeof buffer, file)) > 0)
             bytes.append(buffer, got);
+        const bool failed = ferror(file) != 0;
         fclose(file);
-        return true;
+        return failed ? FileRead::Failed : FileRead::Ok;
     }
     bool Write(const std::string& path, std::string_view bytes) override {
         FILE* file = _wfopen(win::Widen(path).c_str(), L"wb");
@@ -153,6 +155,63 @@ TEST_F(SettingsCompat, AHandWrittenFileReadsTheSameOnBothSides) {
         EXPECT_EQ(Ours(section, key), system.Get(section, key));
     }
     EXPECT_EQ(Ours("user", "ssid"), "带空格的值");
+}
+
+TEST_F(SettingsCompat, ANewKeyAfterALastLineEndingInABareCrIsALineOfItsOwn) {
+    ASSERT_TRUE(files.Write(path, "[user]\r\nkey=5802741639\r"));
+    SystemProfile system(path);
+    EXPECT_EQ(Ours("user", "key"), system.Get("user", "key"));
+    ASSERT_TRUE(WriteOurs("user", "ssid", "home"));
+    ASSERT_TRUE(WriteOurs("skin", "color", "20"));
+    EXPECT_EQ(system.Get("user", "key"), "5802741639");
+    EXPECT_EQ(system.Get("user", "ssid"), "home");
+    EXPECT_EQ(system.Get("skin", "color"), "20");
+}
+
+// Notepad's "Unicode": UTF-16 LE after the byte-order mark.
+std::string Utf16File(const std::string& utf8) {
+    const std::wstring wide = win::Widen(utf8);
+    std::string bytes = "\xFF\xFE";
+    for (wchar_t unit : wide) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>((unit >> 8) & 0xFF);
+    }
+    return bytes;
+}
+
+TEST_F(SettingsCompat, AUtf16FileReadsAsTheSystemReadsItAndStaysUtf16) {
+    const std::string text =
+        "[user]\r\nssid = 办公室 \r\nkey=5802741639\r\n[流量条]\r\n是否开=是\r\n[1]\r\n"
+        "2=无线网络连接 2\r\n";
+    ASSERT_TRUE(files.Write(path, Utf16File(text)));
+    SystemProfile system(path);
+    for (const auto& [section, key] : {std::pair<std::string, std::string>{"user", "ssid"},
+                                       {"USER", "key"},
+                                       {"流量条", "是否开"},
+                                       {"1", "2"},
+                                       {"1", "1"}}) {
+        SCOPED_TRACE(section + "/" + key);
+        EXPECT_EQ(Ours(section, key), system.Get(section, key));
+    }
+    EXPECT_EQ(Ours("user", "ssid"), "办公室");
+
+    ASSERT_TRUE(WriteOurs("user", "ssid", "家里的网"));
+    ASSERT_TRUE(WriteOurs("monitor", "monitor", "不监控"));
+    std::string bytes;
+    ASSERT_EQ(files.Read(path, bytes), FileRead::Ok);
+    EXPECT_EQ(bytes, Utf16File("[user]\r\nssid=家里的网\r\nkey=5802741639\r\n[流量条]\r\n是否开=是"
+                               "\r\n[1]\r\n2=无线网络连接 2\r\n[monitor]\r\nmonitor=不监控\r\n"));
+    EXPECT_EQ(system.Get("user", "ssid"), "家里的网");
+    EXPECT_EQ(system.Get("monitor", "monitor"), "不监控");
+
+    // The system, too, keeps the file in UTF-16, and we read what it wrote.
+    ASSERT_TRUE(system.Set("skin", "color", "120"));
+    ASSERT_TRUE(system.Set("user", "key", "密码密码"));
+    ASSERT_EQ(files.Read(path, bytes), FileRead::Ok);
+    EXPECT_TRUE(bytes.starts_with("\xFF\xFE"));
+    EXPECT_EQ(Ours("skin", "color"), "120");
+    EXPECT_EQ(Ours("user", "key"), "密码密码");
+    EXPECT_EQ(Ours("user", "ssid"), "家里的网");
 }
 
 }  // namespace

@@ -55,15 +55,16 @@ class WindowsFilesTest : public ::testing::Test {
 
 TEST_F(WindowsFilesTest, WritesAndReadsWholeFilesByteForByte) {
     std::string bytes;
-    EXPECT_FALSE(files.Read(Path("wifiname.txt"), bytes));
+    EXPECT_EQ(files.Read(Path("wifiname.txt"), bytes), FileRead::Missing);
+    EXPECT_EQ(files.Read(Path("absent\\wifiname.txt"), bytes), FileRead::Missing);
 
     const std::string binary("\xC4\xE3\xBA\xC3\r\n\0\xFF end", 11);
     ASSERT_TRUE(files.Write(Path("wifiname.txt"), binary));
-    ASSERT_TRUE(files.Read(Path("wifiname.txt"), bytes));
+    ASSERT_EQ(files.Read(Path("wifiname.txt"), bytes), FileRead::Ok);
     EXPECT_EQ(bytes, binary);
 
     ASSERT_TRUE(files.Write(Path("empty.ini"), ""));
-    ASSERT_TRUE(files.Read(Path("empty.ini"), bytes));
+    ASSERT_EQ(files.Read(Path("empty.ini"), bytes), FileRead::Ok);
     EXPECT_EQ(bytes, "");
     EXPECT_EQ(Names(), (std::set<std::string>{"wifiname.txt", "empty.ini"}));
 }
@@ -80,7 +81,7 @@ TEST_F(WindowsFilesTest, TakesPathsAsUtf8) {
 
     ASSERT_TRUE(files.Write(Path("黑名单.txt"), "00-11-22-33-44-55"));
     std::string bytes;
-    ASSERT_TRUE(files.Read(Path("黑名单.txt"), bytes));
+    ASSERT_EQ(files.Read(Path("黑名单.txt"), bytes), FileRead::Ok);
     EXPECT_EQ(bytes, "00-11-22-33-44-55");
     EXPECT_EQ(Names(), std::set<std::string>{"黑名单.txt"});
 }
@@ -89,19 +90,66 @@ TEST_F(WindowsFilesTest, ReplacesTheWholeOldContentAndLeavesNoTemporaryFile) {
     ASSERT_TRUE(files.Write(Path("tulawifi.ini"), std::string(3 << 20, 'x')));
     ASSERT_TRUE(files.Write(Path("tulawifi.ini"), "[wifi]\r\nssid=a\r\n"));
     std::string bytes;
-    ASSERT_TRUE(files.Read(Path("tulawifi.ini"), bytes));
+    ASSERT_EQ(files.Read(Path("tulawifi.ini"), bytes), FileRead::Ok);
     EXPECT_EQ(bytes, "[wifi]\r\nssid=a\r\n");
     EXPECT_EQ(Names(), std::set<std::string>{"tulawifi.ini"});
 }
 
 TEST_F(WindowsFilesTest, AFailedWriteLeavesTheTargetAsItWasAndNoTemporaryFile) {
     EXPECT_FALSE(files.Write(Path("missing\\inner.txt"), "data"));
-    // A folder cannot be replaced by a file.
+    // A folder cannot be replaced by a file, nor can a read-only file; neither is
+    // waited for.
     ASSERT_TRUE(CreateDirectoryW(win::Widen(Path("occupied")).c_str(), nullptr));
+    ASSERT_TRUE(files.Write(Path("locked.ini"), "[skin]\r\ncolor=1\r\n"));
+    ASSERT_TRUE(
+        SetFileAttributesW(win::Widen(Path("locked.ini")).c_str(), FILE_ATTRIBUTE_READONLY));
+    const DWORD start = GetTickCount();
     EXPECT_FALSE(files.Write(Path("occupied"), "data"));
+    EXPECT_FALSE(files.Write(Path("locked.ini"), "data"));
+    EXPECT_LT(GetTickCount() - start, 200u);
     EXPECT_NE(GetFileAttributesW(win::Widen(Path("occupied")).c_str()) & FILE_ATTRIBUTE_DIRECTORY,
               0u);
-    EXPECT_EQ(Names(), std::set<std::string>{"occupied"});
+    std::string bytes;
+    EXPECT_EQ(files.Read(Path("occupied"), bytes), FileRead::Failed);
+    ASSERT_EQ(files.Read(Path("locked.ini"), bytes), FileRead::Ok);
+    EXPECT_EQ(bytes, "[skin]\r\ncolor=1\r\n");
+    SetFileAttributesW(win::Widen(Path("locked.ini")).c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(Names(), (std::set<std::string>{"occupied", "locked.ini"}));
+}
+
+TEST_F(WindowsFilesTest, AFileHeldOpenByAnotherProgramFailsToReadAndIsWaitedForOnWrite) {
+    ASSERT_TRUE(files.Write(Path("tulawifi.ini"), "old"));
+    HANDLE held = CreateFileW(win::Widen(Path("tulawifi.ini")).c_str(), GENERIC_READ, 0, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    std::string bytes = "untouched";
+    EXPECT_EQ(files.Read(Path("tulawifi.ini"), bytes), FileRead::Failed);
+    EXPECT_EQ(bytes, "untouched");
+    // Let go after a moment: the write that was waiting then replaces the file.
+    std::thread release([&] {
+        Sleep(100);
+        CloseHandle(held);
+    });
+    const bool written = files.Write(Path("tulawifi.ini"), "new");
+    release.join();
+    EXPECT_TRUE(written);
+    ASSERT_EQ(files.Read(Path("tulawifi.ini"), bytes), FileRead::Ok);
+    EXPECT_EQ(bytes, "new");
+    EXPECT_EQ(Names(), std::set<std::string>{"tulawifi.ini"});
+}
+
+TEST_F(WindowsFilesTest, TemporariesOfEndedProcessesAreRemoved) {
+    const std::string self = std::to_string(GetCurrentProcessId());
+    const std::set<std::string> kept = {"tulawifi.ini",       "tulawifi.ini." + self + "-0.tmp",
+                                        "tulawifi.ini.bak",   "tulawifi.ini.1x-2.tmp",
+                                        "tulawifi.ini.7.tmp", "wifiname.txt.99999996-1.tmp"};
+    for (const std::string& name : kept)
+        ASSERT_TRUE(files.Write(Path(name), "x"));
+    ASSERT_TRUE(files.Write(Path("tulawifi.ini.99999996-3.tmp"), "killed write"));
+    ASSERT_TRUE(files.Write(Path("TULAWIFI.INI.99999992-12.TMP"), "killed write"));
+    EXPECT_EQ(files.RemoveStaleTemporaries(Path("tulawifi.ini")), 2);
+    EXPECT_EQ(Names(), kept);
+    EXPECT_EQ(files.RemoveStaleTemporaries(Path("absent\\tulawifi.ini")), 0);
 }
 
 TEST_F(WindowsFilesTest, AReaderAtTheSameTimeSeesOnlyWholeVersions) {
@@ -114,7 +162,7 @@ TEST_F(WindowsFilesTest, AReaderAtTheSameTimeSeesOnlyWholeVersions) {
     std::thread reader([&] {
         std::string bytes;
         while (!done) {
-            if (files.Read(Path("wifiblack.txt"), bytes)) {
+            if (files.Read(Path("wifiblack.txt"), bytes) == FileRead::Ok) {
                 ++reads;
                 if (bytes != small && bytes != large)
                     ++torn;
