@@ -83,9 +83,12 @@ bool RegexObject::Create(const std::string& pattern, const std::string& subject,
     const rx::Program& program = *compiled;
     stride_ = 2 * (static_cast<size_t>(program.groupCount) + 1);
 
+    // One budget for the whole run over the subject. A run that exhausts it holds no
+    // match at all rather than the matches found before it gave up.
+    rx::StepBudget budget{rx::StepBudgetFor(subject_.size())};
     std::vector<size_t> slots;
     size_t from = 0;
-    while (from <= subject_.size() && rx::Search(program, subject_, from, &slots)) {
+    while (from <= subject_.size() && rx::Search(program, subject_, from, &slots, &budget)) {
         slots_.insert(slots_.end(), slots.begin(), slots.end());
         if (!global)
             break;
@@ -102,6 +105,8 @@ bool RegexObject::Create(const std::string& pattern, const std::string& subject,
             break;
         }
     }
+    if (budget.exhausted)
+        slots_.clear();
     valid_ = true;
     return true;
 }

@@ -25,7 +25,8 @@ class RegexObject {
     // Compiles `pattern`, runs it over `subject` and keeps the matches and a copy
     // of the subject. With `quotePlaceholder`, every "#引号" in the pattern stands
     // for a double quote. False when the pattern is not valid; the object then
-    // holds no match.
+    // holds no match. A run that backtracks beyond its step budget (see
+    // rx::StepBudgetFor) gives up: the object then holds no match either.
     bool Create(const std::string& pattern, const std::string& subject, bool caseSensitive = false,
                 bool multiLine = true, bool global = true, bool quotePlaceholder = false);
 

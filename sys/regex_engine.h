@@ -104,10 +104,32 @@ struct Program {
 bool Compile(std::string_view pattern, bool ignoreCase, bool multiLine, Program* program,
              std::string* error);
 
+// The work one run of a pattern over a subject may do, in steps: an instruction
+// executed, a character taken or given back by a loop, a character compared by a
+// back reference, a choice resumed. Backtracking over nested quantifiers ("(a+)+b")
+// grows exponentially with the subject; the budget stops it.
+struct StepBudget {
+    uint64_t left = 0;
+    bool exhausted = false;  // set once a search ran out of steps
+};
+
+// The budget of one run over a subject of `bytes` bytes: a fixed allowance and a
+// share per byte, so that a runaway pattern ends in time proportional to its
+// subject. The console parsers' patterns take at most about 4 steps per byte of a
+// listing (under 0.7 million over a 4,000-entry ARP table) and the engine's worst
+// linear cases 8, far below either share.
+inline constexpr uint64_t kBaseSteps = 100000;
+inline constexpr uint64_t kStepsPerByte = 100;
+inline uint64_t StepBudgetFor(size_t bytes) {
+    return kBaseSteps + kStepsPerByte * static_cast<uint64_t>(bytes);
+}
+
 // Finds the first match at or after byte offset `from` (a character boundary).
 // On success `slots` holds 2 * (groupCount + 1) byte offsets (kNoPos for a group
-// that took no part); slots[0] and slots[1] bound the whole match.
+// that took no part); slots[0] and slots[1] bound the whole match. The steps taken
+// are spent from `budget`; when it runs out the search reports no match and marks
+// the budget exhausted.
 bool Search(const Program& program, std::string_view subject, size_t from,
-            std::vector<size_t>* slots);
+            std::vector<size_t>* slots, StepBudget* budget);
 
 }  // namespace hs::rx

@@ -4,6 +4,10 @@
 // subject cannot exhaust it; only lookahead nests a call, as deep as the pattern
 // nests lookaheads. A loop over one character (".*", "\s*", "[0-9A-F]{2}")
 // keeps one stack entry however many characters it takes.
+//
+// Every step is spent from a budget (StepBudget); a search that runs out of steps
+// ends at once with no match, so that a pattern which backtracks exponentially
+// over its subject cannot hold up the thread that asked.
 #include <algorithm>
 
 #include "sys/regex_engine.h"
@@ -41,8 +45,15 @@ struct FailMemo {
 
 class Matcher {
   public:
-    Matcher(const Program& program, std::string_view subject)
-        : p_(program), s_(subject), slots_(program.slotCount, kNoPos), memos_(program.memoCount) {}
+    Matcher(const Program& program, std::string_view subject, uint64_t steps)
+        : p_(program),
+          s_(subject),
+          slots_(program.slotCount, kNoPos),
+          memos_(program.memoCount),
+          left_(steps) {}
+
+    uint64_t StepsLeft() const { return left_; }
+    bool Exhausted() const { return exhausted_; }
 
     bool MatchAt(size_t start, std::vector<size_t>* slots) {
         std::fill(slots_.begin(), slots_.end(), kNoPos);
@@ -58,6 +69,18 @@ class Matcher {
     }
 
   private:
+    // Takes `n` steps from the budget; false (and the budget exhausted) when fewer
+    // are left.
+    bool Spend(uint64_t n) {
+        if (left_ < n) {
+            left_ = 0;
+            exhausted_ = true;
+            return false;
+        }
+        left_ -= n;
+        return true;
+    }
+
     // Length of the atom at `pc` matched at `pos`, 0 when it does not match.
     size_t Atom(const Inst& in, size_t pos) const {
         if (pos >= s_.size())
@@ -106,13 +129,15 @@ class Matcher {
         return pos < s_.size() && IsWordChar(static_cast<unsigned char>(s_[pos]));
     }
 
-    bool BackRef(uint32_t group, size_t* pos) const {
+    bool BackRef(uint32_t group, size_t* pos) {
         const size_t from = slots_[2 * group];
         const size_t to = slots_[2 * group + 1];
         if (from == kNoPos || to == kNoPos || to < from)
             return true;  // matches empty
         size_t i = from;
         size_t j = *pos;
+        if (!Spend(to - from))
+            return false;
         while (i < to) {
             if (j >= s_.size())
                 return false;
@@ -142,6 +167,8 @@ class Matcher {
     bool Run(uint32_t pc, size_t pos, size_t* end) {
         const size_t base = stack_.size();
         for (;;) {
+            if (!Spend(1))
+                return false;
             const Inst& in = p_.code[pc];
             bool ok = true;
             switch (in.op) {
@@ -208,7 +235,7 @@ class Matcher {
             }
             if (ok)
                 continue;
-            if (!Backtrack(base, &pc, &pos))
+            if (exhausted_ || !Backtrack(base, &pc, &pos))
                 return false;
         }
     }
@@ -225,6 +252,8 @@ class Matcher {
             at += length;
             ++count;
         }
+        if (!Spend(count))
+            return false;
         FailMemo* memo = rep.b != 0 ? &memos_[rep.b - 1] : nullptr;
         if (!rep.flag) {
             const size_t begin = at;
@@ -241,6 +270,7 @@ class Matcher {
             return true;
         }
         const size_t minimumEnd = at;
+        const uint32_t minimum = count;
         while (count < rep.max) {
             if (memo && memo->Covers(at)) {
                 at = memo->hi;
@@ -252,6 +282,8 @@ class Matcher {
             at += length;
             ++count;
         }
+        if (!Spend(count - minimum))
+            return false;
         const size_t top = at;
         if (memo && memo->Covers(top)) {
             // The longest ends are known to fail: start below them.
@@ -270,6 +302,8 @@ class Matcher {
         const size_t mark = stack_.size();
         size_t ignored = 0;
         const bool matched = Run(pc + 1, pos, &ignored);
+        if (exhausted_)
+            return false;
         if (!matched)
             return in.flag;  // the stack is back at `mark`
         if (in.flag) {
@@ -300,6 +334,8 @@ class Matcher {
     // Resumes the most recent open choice above `base`; false when none is left.
     bool Backtrack(size_t base, uint32_t* pc, size_t* pos) {
         while (stack_.size() > base) {
+            if (!Spend(1))
+                return false;
             Frame& f = stack_.back();
             switch (f.kind) {
                 case Frame::Undo:
@@ -329,6 +365,8 @@ class Matcher {
                         if (at == f.aux || next.op != Op::Char || Atom(next, at) != 0)
                             break;
                     }
+                    if (!Spend(f.pos - at))
+                        return false;
                     *pc = f.pc + 2;
                     *pos = at;
                     f.pos = at;
@@ -361,13 +399,26 @@ class Matcher {
     std::vector<size_t> slots_;
     std::vector<Frame> stack_;
     std::vector<FailMemo> memos_;
+    uint64_t left_;
+    bool exhausted_ = false;
 };
 
 }  // namespace
 
 bool Search(const Program& program, std::string_view subject, size_t from,
-            std::vector<size_t>* slots) {
-    Matcher matcher(program, subject);
+            std::vector<size_t>* slots, StepBudget* budget) {
+    if (budget->exhausted)
+        return false;
+    Matcher matcher(program, subject, budget->left);
+    // Hands the steps not taken back to the budget on every way out.
+    struct Settle {
+        const Matcher& matcher;
+        StepBudget* budget;
+        ~Settle() {
+            budget->left = matcher.StepsLeft();
+            budget->exhausted = budget->exhausted || matcher.Exhausted();
+        }
+    } settle{matcher, budget};
     const auto* bytes = reinterpret_cast<const unsigned char*>(subject.data());
     const size_t n = subject.size();
     size_t start = from;
@@ -387,7 +438,7 @@ bool Search(const Program& program, std::string_view subject, size_t from,
         }
         if (matcher.MatchAt(start, slots))
             return true;
-        if (start == n)
+        if (matcher.Exhausted() || start == n)
             break;
         size_t length = 1;
         if (bytes[start] >= 0x80)

@@ -9,21 +9,15 @@
 namespace hs {
 namespace {
 
-// Length of the UTF-8 sequence that starts with `lead` (1 for a stray byte).
-size_t Utf8SequenceLength(unsigned char lead) {
-    if (lead >= 0xF0) return 4;
-    if (lead >= 0xE0) return 3;
-    if (lead >= 0xC0) return 2;
-    return 1;
-}
-
 // Converts with iconv. Input that does not convert is replaced by `replacement`
-// (already in the target encoding); `utf8Input` says how much input to skip then:
-// one whole UTF-8 character, or one byte of GBK.
+// (already in the target encoding) and conversion goes on after it: after the
+// character when the input is UTF-8 (it is well-formed here, see Utf8ToGbk), after
+// one byte when it is GBK.
 std::string Convert(const char* to, const char* from, std::string_view in,
                     std::string_view replacement, bool utf8Input) {
     iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) return {};
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return {};
     std::string out;
     out.reserve(in.size() * 2);
     char* src = const_cast<char*>(in.data());
@@ -35,8 +29,10 @@ std::string Convert(const char* to, const char* from, std::string_view in,
         const size_t r = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
         out.append(buffer, static_cast<size_t>(dst - buffer));
         if (r == static_cast<size_t>(-1) && errno != E2BIG) {
-            size_t skip = utf8Input ? Utf8SequenceLength(static_cast<unsigned char>(*src)) : 1;
-            if (skip > srcLeft) skip = srcLeft;
+            size_t skip =
+                utf8Input ? NextUtf8Piece(std::string_view(src, srcLeft)).length : size_t{1};
+            if (skip > srcLeft)
+                skip = srcLeft;
             out.append(replacement);
             src += skip;
             srcLeft -= skip;
@@ -48,17 +44,20 @@ std::string Convert(const char* to, const char* from, std::string_view in,
 }
 
 class IconvCodec : public TextCodec {
-public:
+  public:
     std::string GbkToUtf8(std::string_view gbk) override {
         return Convert("UTF-8", "GBK", gbk, "\xEF\xBF\xBD", false);
     }
     std::string Utf8ToGbk(std::string_view utf8) override {
-        return Convert("GBK", "UTF-8", utf8, "?", true);
+        return Utf8ToGbkByPieces(
+            utf8, [](std::string_view run) { return Convert("GBK", "UTF-8", run, "?", true); });
     }
 };
 
 }  // namespace
 
-std::unique_ptr<TextCodec> MakeNativeCodec() { return std::make_unique<IconvCodec>(); }
+std::unique_ptr<TextCodec> MakeNativeCodec() {
+    return std::make_unique<IconvCodec>();
+}
 
 }  // namespace hs

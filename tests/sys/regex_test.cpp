@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "sys/regex_engine.h"
 #include "tests/fixture.h"
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -280,6 +282,144 @@ TEST(RegexEngine, LongSubjectsNeitherOverflowNorCrawl) {
     ASSERT_TRUE(re.Create("\\n\\s*\\r", lines));
     EXPECT_EQ(re.MatchCount(), static_cast<int>(lines.size() / 10));
     EXPECT_EQ(re.Replace("").size(), lines.size() - 2 * (lines.size() / 10));
+}
+
+// ---- The step budget ----
+
+TEST(RegexBudget, NestedQuantifiersGiveUpWithNoMatch) {
+    for (const int n : {25, 40}) {
+        SCOPED_TRACE(n);
+        RegexObject re;
+        ASSERT_TRUE(re.Create("(a+)+b", std::string(n, 'a')));
+        EXPECT_EQ(re.MatchCount(), 0);
+    }
+    // A run that gives up holds no match at all, not even one on a later line.
+    const std::string subject = std::string(40, 'a') + "\r\nab";
+    RegexObject re;
+    ASSERT_TRUE(re.Create("(a+)+b", subject));
+    EXPECT_EQ(re.MatchCount(), 0);
+    EXPECT_EQ(re.MatchText(1), "");
+    EXPECT_EQ(re.Replace("x"), subject);
+    // A lookahead that runs out is not taken as failed: the negative one does not
+    // turn into a match.
+    ASSERT_TRUE(re.Create("(?!(a+)+b)a", std::string(40, 'a')));
+    EXPECT_EQ(re.MatchCount(), 0);
+    // Where the pattern finds its match early it still does.
+    EXPECT_EQ(AllMatches("(a+)+b", std::string(40, 'a') + "b"),
+              (Texts{std::string(40, 'a') + "b"}));
+    EXPECT_EQ(AllMatches("(a+)+b", "aab ab"), (Texts{"aab", "ab"}));
+}
+
+TEST(RegexBudget, AnExhaustedBudgetEndsEverySearch) {
+    rx::Program program;
+    ASSERT_TRUE(rx::Compile("(a+)+b", true, true, &program, nullptr));
+    std::vector<size_t> slots;
+    rx::StepBudget small{1000};
+    EXPECT_FALSE(rx::Search(program, std::string(30, 'a'), 0, &slots, &small));
+    EXPECT_TRUE(small.exhausted);
+    EXPECT_EQ(small.left, 0u);
+    // Once exhausted, even an easy subject finds nothing with it.
+    EXPECT_FALSE(rx::Search(program, "ab", 0, &slots, &small));
+    rx::StepBudget fresh{1000};
+    ASSERT_TRUE(rx::Search(program, "xab", 0, &slots, &fresh));
+    EXPECT_FALSE(fresh.exhausted);
+    EXPECT_GT(fresh.left, 0u);
+    EXPECT_LT(fresh.left, 1000u);
+    EXPECT_EQ(slots[0], 1u);
+    EXPECT_EQ(slots[1], 3u);
+}
+
+std::string Hex2(unsigned value) {
+    static const char digits[] = "0123456789abcdef";
+    return {digits[(value >> 4) & 15], digits[value & 15]};
+}
+
+std::string StationMac(unsigned i, char separator) {
+    std::string mac = "a4";
+    for (const unsigned part : {0x5eu, 0x60u, i >> 16, i >> 8, i})
+        mac += separator + Hex2(part);
+    return mac;
+}
+
+// "arp -a" of a laptop sharing to `entries` stations, and the hosted network's
+// status listing them.
+std::string LargeArpListing(int entries) {
+    std::string arp =
+        "\r\n接口: 192.168.1.105 --- 0xb\r\n"
+        "  Internet 地址         物理地址              类型\r\n"
+        "  192.168.1.1           c8-3a-35-84-78-1e     动态\r\n"
+        "  192.168.1.255         ff-ff-ff-ff-ff-ff     静态\r\n"
+        "\r\n接口: 192.168.137.1 --- 0x1a\r\n"
+        "  Internet 地址         物理地址              类型\r\n";
+    for (int i = 0; i < entries; ++i) {
+        std::string ip = "192.168.137." + std::to_string(2 + i % 250);
+        ip.resize(22, ' ');
+        arp += "  " + ip + StationMac(static_cast<unsigned>(i), '-') + "     动态\r\n";
+    }
+    return arp + "  192.168.137.255       ff-ff-ff-ff-ff-ff     静态\r\n";
+}
+
+std::string LargeHostedStatus(int entries) {
+    std::string status =
+        "\r\n承载网络状态\r\n------------\r\n    状态                   : 已启动\r\n"
+        "    BSSID                  : 8e:70:5a:1c:2b:3d\r\n"
+        "    客户端数               : " +
+        std::to_string(entries) + "\r\n";
+    for (int i = 0; i < entries; ++i)
+        status +=
+            "        " + StationMac(static_cast<unsigned>(i), ':') + "        已经过身份验证\r\n";
+    return status;
+}
+
+// Steps a whole global run of `pattern` over `subject` takes, as RegexObject runs it.
+uint64_t StepsOfRun(const std::string& pattern, const std::string& subject) {
+    rx::Program program;
+    EXPECT_TRUE(rx::Compile(pattern, true, true, &program, nullptr)) << pattern;
+    const uint64_t budget = rx::StepBudgetFor(subject.size());
+    rx::StepBudget left{budget};
+    std::vector<size_t> slots;
+    size_t from = 0;
+    while (from < subject.size() && rx::Search(program, subject, from, &slots, &left))
+        from = slots[1] > slots[0] ? slots[1] : slots[0] + 1;
+    EXPECT_FALSE(left.exhausted) << pattern;
+    return budget - left.left;
+}
+
+TEST(RegexBudget, ParserPatternsOverRealListingsStayFarBelowIt) {
+    std::vector<std::pair<std::string, std::string>> subjects;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::string(HS_FIXTURES_DIR) + "/zh-CN")) {
+        const std::string name = entry.path().filename().string();
+        subjects.emplace_back(name, Fixture(name));
+    }
+    ASSERT_GT(subjects.size(), 10u);
+    const std::string arp = LargeArpListing(4000);
+    const std::string status = LargeHostedStatus(4000);
+    subjects.emplace_back("4,000 ARP entries", arp);
+    subjects.emplace_back("4,000 stations", status);
+    const char* const patterns[] = {"\\d+\\.\\d+\\.\\d+\\.\\d+",
+                                    "([0-9A-F]{2})(-[0-9A-F]{2}){5}",
+                                    "([0-9A-F]{2})(:[0-9A-F]{2}){5}",
+                                    "192\\.168\\.137.*ff-ff-ff-ff-ff-ff",
+                                    "192\\.168.*00-00-00-00-00-00",
+                                    "无线网络连接 2.*\\n.*DHCP.*",
+                                    "本地连接\\* 12.*\\n.*DHCP.*",
+                                    "接口 .*: 无线网络连接 2",
+                                    "接口 .*: 本地连接\\* 12",
+                                    "\\n\\s*\\r",
+                                    "本地",
+                                    "以太网"};
+    for (const auto& [name, subject] : subjects) {
+        for (const char* pattern : patterns) {
+            SCOPED_TRACE(name + " / " + pattern);
+            // At least ten times the steps are left over.
+            EXPECT_LE(StepsOfRun(pattern, subject) * 10, rx::StepBudgetFor(subject.size()));
+        }
+    }
+    // And the object finds every entry of the large listings.
+    EXPECT_EQ(AllMatches("\\d+\\.\\d+\\.\\d+\\.\\d+", arp).size(), 4005u);
+    EXPECT_EQ(AllMatches("([0-9A-F]{2})(-[0-9A-F]{2}){5}", arp).size(), 4003u);
+    EXPECT_EQ(AllMatches("([0-9A-F]{2})(:[0-9A-F]{2}){5}", status).size(), 4001u);
 }
 
 }  // namespace

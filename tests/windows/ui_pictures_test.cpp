@@ -104,4 +104,17 @@ TEST(UiHypertext, BlocksEntitiesAndDroppedContent) {
     EXPECT_EQ(HtmlToLinkMarkup("a &bogus; b &#xZZ;"), "a &bogus; b &#xZZ;");
 }
 
+TEST(UiHypertext, ReferencesToNoCharacterAreDropped) {
+    // NUL, surrogates and values past U+10FFFF: neither a NUL nor bytes that are
+    // not UTF-8 reach the control.
+    EXPECT_EQ(HtmlToLinkMarkup("a&#0;b&#x0;c&#00000;d"), "abcd");
+    EXPECT_EQ(HtmlToLinkMarkup("a&#xD800;b&#xdbff;c&#57343;d"), "abcd");
+    EXPECT_EQ(HtmlToLinkMarkup("a&#x110000;b&#1114112;c&#99999999;d&#xFFFFFFF;e"), "abcde");
+    // The scalar values next to them still decode.
+    EXPECT_EQ(HtmlToLinkMarkup("&#xD7FF;&#xE000;&#x10FFFF;&#128512;"),
+              "\xED\x9F\xBF\xEE\x80\x80\xF4\x8F\xBF\xBF\xF0\x9F\x98\x80");
+    // Without digits there is no reference: the text stays as written.
+    EXPECT_EQ(HtmlToLinkMarkup("&#; &#x;"), "&#; &#x;");
+}
+
 }  // namespace

@@ -1,7 +1,9 @@
 #include "platform/windows/ui/mini_html.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace hs::win::ui {
@@ -14,6 +16,7 @@ std::string Lower(std::string_view s) {
     return out;
 }
 
+// Appends `cp`, a Unicode scalar value (not 0, not a surrogate, at most U+10FFFF).
 void AppendUtf8(std::string& out, uint32_t cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
@@ -24,7 +27,7 @@ void AppendUtf8(std::string& out, uint32_t cp) {
         out += static_cast<char>(0xE0 | (cp >> 12));
         out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x110000) {
+    } else {
         out += static_cast<char>(0xF0 | (cp >> 18));
         out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
         out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
@@ -32,7 +35,32 @@ void AppendUtf8(std::string& out, uint32_t cp) {
     }
 }
 
-// Decodes one entity starting at html[i] == '&'; advances i past it.
+// The value of a numeric reference's digits ("20320", "x597D"), or nothing when
+// they are not digits. A value past Unicode's range saturates at 0x110000.
+std::optional<uint32_t> NumericReference(std::string_view digits) {
+    const bool hex = !digits.empty() && (digits[0] == 'x');
+    if (hex)
+        digits.remove_prefix(1);
+    if (digits.empty())
+        return std::nullopt;
+    uint32_t cp = 0;
+    for (const char c : digits) {
+        const auto u = static_cast<unsigned char>(c);
+        int digit = -1;
+        if (std::isdigit(u))
+            digit = c - '0';
+        else if (hex && std::isxdigit(u))
+            digit = std::tolower(u) - 'a' + 10;
+        if (digit < 0)
+            return std::nullopt;
+        cp = std::min<uint32_t>(cp * (hex ? 16 : 10) + static_cast<uint32_t>(digit), 0x110000);
+    }
+    return cp;
+}
+
+// Decodes one entity starting at html[i] == '&'; advances i past it. A numeric
+// reference to NUL, to a surrogate or past U+10FFFF stands for no character and is
+// dropped, so the markup never holds a NUL or bytes that are not UTF-8.
 std::string Entity(const std::string& html, size_t& i) {
     const size_t semi = html.find(';', i);
     if (semi == std::string::npos || semi - i > 10) {
@@ -52,21 +80,14 @@ std::string Entity(const std::string& html, size_t& i) {
     } else if (name == "nbsp") {
         out = " ";
     } else if (!name.empty() && name[0] == '#') {
-        uint32_t cp = 0;
-        const bool hex = name.size() > 1 && name[1] == 'x';
-        for (size_t k = hex ? 2 : 1; k < name.size(); ++k) {
-            const char c = name[k];
-            const int digit = std::isdigit(static_cast<unsigned char>(c)) ? c - '0'
-                              : hex && std::isxdigit(static_cast<unsigned char>(c))
-                                  ? std::tolower(static_cast<unsigned char>(c)) - 'a' + 10
-                                  : -1;
-            if (digit < 0 || cp > 0x10FFFF) {
-                ++i;
-                return "&";
-            }
-            cp = cp * (hex ? 16 : 10) + static_cast<uint32_t>(digit);
+        const std::optional<uint32_t> cp = NumericReference(std::string_view(name).substr(1));
+        if (!cp) {
+            ++i;
+            return "&";
         }
-        AppendUtf8(out, cp);
+        const bool scalar = *cp != 0 && (*cp < 0xD800 || *cp > 0xDFFF) && *cp <= 0x10FFFF;
+        if (scalar)
+            AppendUtf8(out, *cp);
     } else {
         ++i;
         return "&";
