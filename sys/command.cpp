@@ -5,8 +5,16 @@
 namespace hs {
 
 std::string RunCommand(Host& host, const std::string& commandLine) {
-    if (StopRequested()) return {};
-    return host.commands->Run(commandLine, CurrentStop());
+    std::string output;
+    TryRunCommand(host, commandLine, output);
+    return output;
+}
+
+bool TryRunCommand(Host& host, const std::string& commandLine, std::string& output) {
+    output.clear();
+    if (StopRequested())
+        return true;
+    return host.commands->Run(commandLine, CurrentStop(), output);
 }
 
 }  // namespace hs

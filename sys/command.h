@@ -13,4 +13,9 @@ namespace hs {
 // asked it returns at once.
 std::string RunCommand(Host& host, const std::string& commandLine);
 
+// Like RunCommand, but false when the command could not be started at all.
+// `output` is then empty. In a worker whose stop was asked it starts nothing and
+// returns true with empty output: the caller's own check for the stop decides.
+bool TryRunCommand(Host& host, const std::string& commandLine, std::string& output);
+
 }  // namespace hs

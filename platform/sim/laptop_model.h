@@ -87,6 +87,12 @@ struct LaptopModel {
     std::map<std::string, std::string> pages;  // URL or path -> UTF-8 body
     std::map<std::string, std::string> names;  // IPv4 -> host name
     bool existingWindow = false;               // another instance's window is open
+    // Command lines that start with one of these (letter case ignored) cannot be
+    // started, as when the program is missing.
+    std::vector<std::string> unstartable;
+    // Command line -> the console bytes (GBK, as captured) it answers instead of
+    // what the model would print.
+    std::map<std::string, std::string> replies;
     SimHostedNetwork hosted;
 
     // What the program did, in order.

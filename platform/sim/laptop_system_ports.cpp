@@ -1,6 +1,7 @@
 // The laptop's system ports: the console, the version, the desktop, services, the
 // update server, the shell and the power switch. Requests that would leave the
 // laptop (browser, programs, shutdown) are recorded, never carried out.
+#include "platform/sim/canned_commands.h"
 #include "platform/sim/console_text.h"
 #include "platform/sim/laptop_ports.h"
 
@@ -11,21 +12,36 @@ class SimCommands : public CommandRunner {
   public:
     explicit SimCommands(LaptopCore& core) : core_(core) {}
 
-    std::string Run(const std::string& commandLine, const StopSignal* stop) override {
+    bool Run(const std::string& commandLine, const StopSignal* stop, std::string& output) override {
+        output.clear();
         if (stop != nullptr && stop->Requested())
-            return {};
-        std::string text;
+            return true;
+        std::string bytes;
         {
             auto lock = core_.Lock();
-            text = core_.model.Run(commandLine);
+            LaptopModel& m = core_.model;
+            for (const auto& prefix : m.unstartable) {
+                if (StartsWithNoCase(commandLine, prefix)) {
+                    m.commands.push_back(commandLine);
+                    return false;
+                }
+            }
+            // A captured answer replaces the model's, and changes nothing.
+            auto reply = m.replies.find(commandLine);
+            if (reply != m.replies.end()) {
+                m.commands.push_back(commandLine);
+                bytes = reply->second;
+            } else {
+                bytes = core_.codec.Utf8ToGbk(m.Run(commandLine));
+            }
         }
         // Through the console's bytes, as the system's command runner sees them: GBK,
         // each chunk cut at a zero byte.
-        std::string bytes = core_.codec.Utf8ToGbk(text);
         const size_t zero = bytes.find('\0');
         if (zero != std::string::npos)
             bytes.resize(zero);
-        return core_.codec.GbkToUtf8(bytes);
+        output = core_.codec.GbkToUtf8(bytes);
+        return true;
     }
 
   private:
@@ -50,6 +66,15 @@ class SimDesktop : public Desktop {
     bool RestoreExistingWindow(const std::string& title) override {
         auto lock = core_.Lock();
         return core_.model.existingWindow;
+    }
+    // A laptop's one screen of 1366 x 768 pixels with the task bar, 40 pixels high,
+    // along its bottom edge.
+    DisplayLayout Displays() override {
+        DisplayLayout layout;
+        layout.screenWidth = 1366;
+        layout.screenHeight = 768;
+        layout.workAreas.push_back({0, 0, 1366, 728});
+        return layout;
     }
 
   private:

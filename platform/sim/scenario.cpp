@@ -1,6 +1,9 @@
 #include "platform/sim/scenario.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <optional>
 
 #include "platform/sim/console_text.h"
@@ -295,9 +298,68 @@ std::string Unescape(const std::string& text) {
     return out;
 }
 
+std::string TrimSpaces(const std::string& text) {
+    size_t from = 0;
+    size_t to = text.size();
+    while (from < to && (text[from] == ' ' || text[from] == '\t'))
+        ++from;
+    while (to > from && (text[to - 1] == ' ' || text[to - 1] == '\t'))
+        --to;
+    return text.substr(from, to - from);
+}
+
+// A command line as a statement writes it: the text as it stands, or without its
+// quotes when it is one double-quoted word.
+std::string CommandText(const std::string& raw) {
+    std::string text = TrimSpaces(raw);
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"' &&
+        text.find('"', 1) == text.size() - 1) {
+        text = text.substr(1, text.size() - 2);
+    }
+    return text;
+}
+
+// Splits "COMMAND... WORD" at the start of its last word (which may be quoted);
+// false when there are not two parts.
+bool SplitLastWord(const std::string& raw, std::string& before, std::string& last) {
+    const std::string text = TrimSpaces(raw);
+    if (text.empty())
+        return false;
+    size_t start = 0;
+    if (text.back() == '"') {
+        const size_t open = text.size() >= 2 ? text.rfind('"', text.size() - 2) : std::string::npos;
+        if (open == std::string::npos)
+            return false;
+        start = open;
+        last = text.substr(open + 1, text.size() - open - 2);
+    } else {
+        const size_t space = text.find_last_of(" \t");
+        start = space == std::string::npos ? 0 : space + 1;
+        last = text.substr(start);
+    }
+    before = text.substr(0, start);
+    return !last.empty() && !TrimSpaces(before).empty();
+}
+
+std::filesystem::path Utf8Path(const std::string& text) {
+    return std::filesystem::path(std::u8string(text.begin(), text.end()));
+}
+
 }  // namespace
 
-bool ParseScenario(const std::string& text, LaptopModel& model, std::string& error) {
+ScenarioFileReader ReaderBeside(const std::string& scenarioPath) {
+    const std::filesystem::path folder = Utf8Path(scenarioPath).parent_path();
+    return [folder](const std::string& path, std::string& bytes) {
+        std::ifstream in(folder / Utf8Path(path), std::ios::binary);
+        if (!in)
+            return false;
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        return !in.bad();
+    };
+}
+
+bool ParseScenario(const std::string& text, LaptopModel& model, std::string& error,
+                   const ScenarioFileReader& files) {
     Failure fail(error);
     std::vector<Statement> statements;
     size_t start = 0;
@@ -501,6 +563,22 @@ bool ParseScenario(const std::string& text, LaptopModel& model, std::string& err
             if (s.words.size() != 2 || !ParseIpv4(s.words[0], ip))
                 return fail(s.line, "name needs an address and a host name");
             model.names[s.words[0]] = s.words[1];
+        } else if (s.verb == "unstartable") {
+            const std::string command = CommandText(s.rest);
+            if (command.empty())
+                return fail(s.line, "unstartable needs the start of a command line");
+            model.unstartable.push_back(command);
+        } else if (s.verb == "reply") {
+            std::string command, path, bytes;
+            if (!SplitLastWord(s.rest, command, path))
+                return fail(s.line, "reply needs a command line and a file");
+            command = CommandText(command);
+            if (!files)
+                return fail(s.line, "reply needs a scenario read from a file");
+            if (!files(path, bytes))
+                return fail(s.line, "cannot read the reply file '" + path + "'");
+            if (!model.replies.emplace(command, std::move(bytes)).second)
+                return fail(s.line, "the command line '" + command + "' has a reply already");
         } else {
             return fail(s.line, "unknown statement '" + s.verb + "'");
         }

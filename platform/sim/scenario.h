@@ -24,6 +24,18 @@
 //   service NAME [start=2|3|4] [state=1|4] [fails=yes]
 //   page PATH-OR-URL TEXT...     an update-server page; "\n" in TEXT is a line break
 //   name IP HOST                 the host name reverse lookup finds for an address
+//   unstartable COMMAND...       command lines that start with COMMAND (letter case
+//                                ignored) cannot be started, e.g. unstartable "netsh"
+//   reply COMMAND... FILE        the command line COMMAND (exactly) prints the bytes of
+//                                FILE instead of the model's answer, and changes
+//                                nothing: console output as captured (GBK, CR LF),
+//                                FILE relative to the scenario file's folder, e.g.
+//                                reply "arp -a" arp-from-a-user.txt
+//
+// COMMAND is the rest of the statement as written (for reply: up to its last word);
+// when it is one double-quoted word the quotes are removed, so a command line that
+// holds quotes itself is written without outer ones:
+//   reply netsh interface ip set address name="无线网络连接 2" source=dhcp set.txt
 //
 // Without "connection" lines the laptop has the usual connections of its system:
 // Windows 7 "无线网络连接", "本地连接", "宽带连接"; Windows 8 "Wi-Fi", "以太网",
@@ -31,15 +43,26 @@
 // "本地连接* 12") is added after the first wireless connection.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "platform/sim/laptop_model.h"
 
 namespace hs::sim {
 
+// Reads a file that a scenario names, by the path written in the scenario; false
+// when it cannot be read.
+using ScenarioFileReader = std::function<bool(const std::string& path, std::string& bytes)>;
+
+// A reader for the files a scenario file names: paths relative to the folder of
+// `scenarioPath` (UTF-8), absolute paths as they stand.
+ScenarioFileReader ReaderBeside(const std::string& scenarioPath);
+
 // Fills `model` from the scenario. On a mistake returns false and says where in
-// `error` ("line 7: unknown statement 'conection'").
-bool ParseScenario(const std::string& text, LaptopModel& model, std::string& error);
+// `error` ("line 7: unknown statement 'conection'"). Statements that name files
+// ("reply") read them through `files`; without one they are a mistake.
+bool ParseScenario(const std::string& text, LaptopModel& model, std::string& error,
+                   const ScenarioFileReader& files = {});
 
 // Windows 7 in Chinese, upstream "无线网络连接" on a home router, an unplugged
 // "本地连接" and a dial-up "宽带连接", and three phones joining within the first

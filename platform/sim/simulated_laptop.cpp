@@ -1,5 +1,6 @@
 #include "platform/sim/simulated_laptop.h"
 
+#include "platform/sim/command_journal.h"
 #include "platform/sim/laptop_ports.h"
 #include "platform/sim/scenario.h"
 
@@ -9,7 +10,10 @@ SimulatedLaptop::SimulatedLaptop(Clock& clock, TextCodec& codec, FileStore& file
     : core_(std::make_unique<LaptopCore>(clock, codec, files)),
       ports_(std::make_unique<LaptopPorts>()) {
     LaptopCore& core = *core_;
-    ports_->commands = MakeCommandPort(core);
+    auto journal = std::make_unique<CommandJournal>(
+        MakeCommandPort(core), [&core] { return core.clock.NowMs() - core.epochMs; });
+    journal_ = journal.get();
+    ports_->commands = std::move(journal);
     ports_->system = MakeSystemPort(core);
     ports_->desktop = MakeDesktopPort(core);
     ports_->sharing = MakeSharingPort(core);
@@ -25,13 +29,12 @@ SimulatedLaptop::SimulatedLaptop(Clock& clock, TextCodec& codec, FileStore& file
 
 SimulatedLaptop::~SimulatedLaptop() = default;
 
-std::unique_ptr<SimulatedLaptop> SimulatedLaptop::FromScenario(const std::string& text,
-                                                               Clock& clock, TextCodec& codec,
-                                                               FileStore& files,
-                                                               std::string* error) {
+std::unique_ptr<SimulatedLaptop> SimulatedLaptop::FromScenario(
+    const std::string& text, Clock& clock, TextCodec& codec, FileStore& files, std::string* error,
+    const ScenarioFileReader& scenarioFiles) {
     std::unique_ptr<SimulatedLaptop> laptop(new SimulatedLaptop(clock, codec, files));
     std::string problem;
-    if (!ParseScenario(text, laptop->core_->model, problem)) {
+    if (!ParseScenario(text, laptop->core_->model, problem, scenarioFiles)) {
         if (error != nullptr)
             *error = "scenario: " + problem;
         return nullptr;
@@ -62,6 +65,10 @@ Host SimulatedLaptop::MakeHost() {
     host.network = ports_->network.get();
     host.power = ports_->power.get();
     return host;
+}
+
+bool SimulatedLaptop::KeepJournal(const std::string& path) {
+    return journal_->Open(path);
 }
 
 LaptopModel SimulatedLaptop::Snapshot() {

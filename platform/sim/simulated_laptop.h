@@ -25,16 +25,19 @@
 
 #include "platform/host.h"
 #include "platform/sim/laptop_model.h"
+#include "platform/sim/scenario.h"
 
 namespace hs::sim {
 
 class SimulatedLaptop {
   public:
     // Builds a laptop from a scenario (format in platform/sim/scenario.h). Returns
-    // nullptr when the scenario has a mistake; `error` then says which line.
-    static std::unique_ptr<SimulatedLaptop> FromScenario(const std::string& text, Clock& clock,
-                                                         TextCodec& codec, FileStore& files,
-                                                         std::string* error = nullptr);
+    // nullptr when the scenario has a mistake; `error` then says which line. Files
+    // the scenario names are read through `scenarioFiles` (ReaderBeside(path) for a
+    // scenario file); without it a scenario that names one is a mistake.
+    static std::unique_ptr<SimulatedLaptop> FromScenario(
+        const std::string& text, Clock& clock, TextCodec& codec, FileStore& files,
+        std::string* error = nullptr, const ScenarioFileReader& scenarioFiles = {});
     // The built-in scenario's text.
     static std::string DefaultScenario();
 
@@ -44,6 +47,12 @@ class SimulatedLaptop {
 
     // A Host whose every port is this laptop (clock, codec and files are the ones given).
     Host MakeHost();
+
+    // From now on every command line run through the host's command port is written
+    // to the journal file at `path` (UTF-8), with its time in seconds on the
+    // scenario's timeline and its answer; the file is started afresh. False when it
+    // cannot be created (the commands still run).
+    bool KeepJournal(const std::string& path);
 
     // A copy of the whole state, brought up to the clock's present time.
     LaptopModel Snapshot();
@@ -58,6 +67,7 @@ class SimulatedLaptop {
 
     std::unique_ptr<struct LaptopCore> core_;
     std::unique_ptr<struct LaptopPorts> ports_;
+    class CommandJournal* journal_ = nullptr;  // the command port, owned by ports_
 };
 
 }  // namespace hs::sim

@@ -12,9 +12,11 @@ namespace hs::win {
 namespace {
 
 constexpr DWORD kPollMs = 10;
-constexpr DWORD kBufferSize = 1024;
-// One byte of the buffer always stays zero behind what was read.
-constexpr DWORD kMaxRead = kBufferSize - 1;
+// The console's chunk: the zero-byte cut applies to each piece of this many bytes.
+constexpr DWORD kChunk = 1023;
+// One read takes up to this many whole chunks, so a command that prints a lot is
+// read at the pipe's speed rather than a chunk per poll.
+constexpr DWORD kMaxRead = kChunk * 64;
 
 bool StopAsked(const StopSignal* stop) {
     return stop != nullptr && stop->Requested();
@@ -28,16 +30,19 @@ DWORD BytesWaiting(HANDLE readEnd) {
     return waiting;
 }
 
-// Reads one chunk of at most 1023 bytes and appends the part before its first zero
-// byte. A read that fails appends nothing.
-void ReadChunk(HANDLE readEnd, DWORD waiting, std::string& out) {
-    char buffer[kBufferSize];
-    std::memset(buffer, 0, sizeof buffer);
+// Reads what is waiting (at most kMaxRead bytes) and appends it chunk by chunk,
+// each chunk of 1023 bytes cut at its first zero byte, as if every chunk had been
+// read into a zero-filled buffer on its own. A read that fails appends nothing.
+void ReadChunks(HANDLE readEnd, DWORD waiting, std::vector<char>& buffer, std::string& out) {
     DWORD got = 0;
     const DWORD want = waiting < kMaxRead ? waiting : kMaxRead;
-    if (!ReadFile(readEnd, buffer, want, &got, nullptr))
+    if (!ReadFile(readEnd, buffer.data(), want, &got, nullptr))
         return;
-    out.append(buffer, strnlen(buffer, got));
+    for (DWORD at = 0; at < got; at += kChunk) {
+        const char* piece = buffer.data() + at;
+        const DWORD size = got - at < kChunk ? got - at : kChunk;
+        out.append(piece, strnlen(piece, size));
+    }
 }
 
 // The 10 ms pause between polls, ended early by a stop request.
@@ -57,9 +62,11 @@ WindowsCommandRunner::WindowsCommandRunner() : codePage_(CP_OEMCP) {}
 
 WindowsCommandRunner::WindowsCommandRunner(unsigned codePage) : codePage_(codePage) {}
 
-std::string WindowsCommandRunner::Run(const std::string& commandLine, const StopSignal* stop) {
+bool WindowsCommandRunner::Run(const std::string& commandLine, const StopSignal* stop,
+                               std::string& output) {
+    output.clear();
     if (StopAsked(stop))
-        return {};
+        return true;
 
     SECURITY_ATTRIBUTES security;
     security.nLength = sizeof security;
@@ -68,7 +75,7 @@ std::string WindowsCommandRunner::Run(const std::string& commandLine, const Stop
     HANDLE readEnd = nullptr;
     HANDLE writeEnd = nullptr;
     if (!CreatePipe(&readEnd, &writeEnd, &security, 0))
-        return {};
+        return false;
     // Only the write end is meant for the child; an inherited read end would stay
     // open in it (and in anything it starts) for no use.
     SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
@@ -96,23 +103,30 @@ std::string WindowsCommandRunner::Run(const std::string& commandLine, const Stop
     CloseHandle(writeEnd);
     if (!created) {
         CloseHandle(readEnd);
-        return {};
+        return false;
     }
 
     std::string bytes;
     {
+        std::vector<char> buffer(kMaxRead);
         MessagePump pump;
         while (!StopAsked(stop)) {
             const DWORD waiting = BytesWaiting(readEnd);
             if (waiting > 0) {
-                ReadChunk(readEnd, waiting, bytes);
-            } else if (WaitForSingleObject(process.hProcess, 0) != WAIT_TIMEOUT) {
+                // More may follow at once: read again without pausing, but keep the
+                // window responsive while a long output streams in.
+                ReadChunks(readEnd, waiting, buffer, bytes);
+                if (pump.Active())
+                    pump.Pump();
+                continue;
+            }
+            if (WaitForSingleObject(process.hProcess, 0) != WAIT_TIMEOUT) {
                 // The child has ended (asked of the process object itself, so a child
                 // whose exit code happens to be 259 is not taken as still running):
                 // take whatever the pipe still holds.
                 for (DWORD rest = BytesWaiting(readEnd); rest > 0 && !StopAsked(stop);
                      rest = BytesWaiting(readEnd)) {
-                    ReadChunk(readEnd, rest, bytes);
+                    ReadChunks(readEnd, rest, buffer, bytes);
                 }
                 break;
             }
@@ -123,7 +137,8 @@ std::string WindowsCommandRunner::Run(const std::string& commandLine, const Stop
     CloseHandle(readEnd);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    return FromCodePage(bytes, codePage_);
+    output = FromCodePage(bytes, codePage_);
+    return true;
 }
 
 }  // namespace hs::win

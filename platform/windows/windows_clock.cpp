@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <limits>
 
 namespace hs::win {
@@ -13,7 +14,72 @@ constexpr DWORD kWakeMask = 0xFF;
 // Longest single wait when a stop request has to be noticed.
 constexpr DWORD kStopSliceMs = 10;
 
+using TickCount64Function = ULONGLONG(WINAPI*)();
+
+// GetTickCount64 of this system's kernel32, or nullptr where it has none (XP).
+TickCount64Function FindTickCount64() {
+    HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+    if (kernel == nullptr)
+        return nullptr;
+    // Through the generic function type, which converts to any other.
+    return reinterpret_cast<TickCount64Function>(
+        reinterpret_cast<void (*)()>(GetProcAddress(kernel, "GetTickCount64")));
+}
+
+// Constant-initialised, so they serve even before the program's constructors ran.
+TickWidener widenedTicks;
+std::atomic<TickCount64Function> systemTickCount64{nullptr};
+std::atomic<bool> lookedForTickCount64{false};
+
 }  // namespace
+
+uint64_t TickWidener::Widen(uint32_t tick) {
+    uint64_t old = state_.load();
+    for (;;) {
+        const uint32_t last = static_cast<uint32_t>(old);
+        const uint64_t wraps = old >> 32;
+        uint64_t next = 0;
+        if (tick >= last) {
+            next = (wraps << 32) | tick;
+        } else if (last - tick > 0x80000000u) {
+            next = ((wraps + 1) << 32) | tick;
+        } else {
+            return old;  // read before a tick another thread has already stored
+        }
+        if (state_.compare_exchange_weak(old, next))
+            return next;
+    }
+}
+
+}  // namespace hs::win
+
+// GetTickCount64 where the system has it, the widened GetTickCount elsewhere. No
+// locks and no guarded statics: the thread library calls it from its waits. Two
+// threads that look the function up at once both find the same one.
+extern "C" ULONGLONG WINAPI HsTickCount64() {
+    using namespace hs::win;
+    if (!lookedForTickCount64.load(std::memory_order_acquire)) {
+        systemTickCount64.store(FindTickCount64(), std::memory_order_relaxed);
+        lookedForTickCount64.store(true, std::memory_order_release);
+    }
+    const TickCount64Function tickCount64 = systemTickCount64.load(std::memory_order_relaxed);
+    if (tickCount64 != nullptr)
+        return tickCount64();
+    return widenedTicks.Widen(GetTickCount());
+}
+
+#if defined(__i386__)
+// The runtime's thread library (winpthread, linked in statically) imports
+// GetTickCount64 for its timed waits, and an import that Windows XP's kernel32
+// lacks keeps the whole program from loading there. This definition of the import's
+// address slot is linked instead of kernel32's and leads to HsTickCount64.
+extern "C" {
+extern ULONGLONG(WINAPI* const hsTickCount64Slot)() __asm__("__imp__GetTickCount64@0");
+ULONGLONG(WINAPI* const hsTickCount64Slot)() = HsTickCount64;
+}
+#endif
+
+namespace hs::win {
 
 MessagePump::~MessagePump() {
     if (quit_)
@@ -34,7 +100,7 @@ void MessagePump::Pump() {
 }
 
 int64_t WindowsClock::NowMs() {
-    return static_cast<int64_t>(GetTickCount64());
+    return static_cast<int64_t>(HsTickCount64());
 }
 
 void WindowsClock::Delay(int64_t ms, const StopSignal* stop) {

@@ -2,6 +2,7 @@
 // windows responsive.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 #include "platform/host.h"
@@ -29,10 +30,28 @@ class MessagePump {
     int exitCode_ = 0;
 };
 
+// The 32-bit tick count (which wraps after 49.7 days) widened to 64 bits, for any
+// number of threads without a lock: a value far below the one before (by more than
+// half the range) is one more wrap; one a little below it was read before a later
+// one that another thread stored, and the later one is returned, so the count never
+// goes back. It must see the count at least once every 24 days, which a running
+// program's timers do.
+class TickWidener {
+  public:
+    constexpr TickWidener() = default;
+    uint64_t Widen(uint32_t tick);
+
+  private:
+    std::atomic<uint64_t> state_{0};  // wraps in the high half, the last tick in the low
+};
+
 // The system's tick count and pauses on a waitable timer.
 class WindowsClock : public Clock {
   public:
-    // Milliseconds since the system started (GetTickCount64).
+    // Milliseconds since the system started: GetTickCount64 where the system has
+    // it (Vista and later), looked up when first needed so that the program still
+    // loads on XP, where the widened GetTickCount serves instead. The same function
+    // answers the runtime's own calls of GetTickCount64 (windows_clock.cpp).
     int64_t NowMs() override;
     // Arms an unnamed auto-reset waitable timer once with the relative due time and
     // waits on it with MsgWaitForMultipleObjects (wake mask 0xFF), processing all

@@ -187,7 +187,9 @@ TEST(CommandPort, StopRequestedReturnsNothingAndRunsNothing) {
     Bench b;
     StopSignal stop;
     stop.Request();
-    EXPECT_EQ(b.host.commands->Run(kConfigure, &stop), "");
+    std::string output = "not cleared";
+    EXPECT_TRUE(b.host.commands->Run(kConfigure, &stop, output));
+    EXPECT_EQ(output, "");
     EXPECT_FALSE(b.laptop->Snapshot().hosted.allowed);
     EXPECT_TRUE(b.host.clock == &b.clock);
     EXPECT_TRUE(b.host.files == &b.files);

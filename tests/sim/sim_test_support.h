@@ -48,7 +48,11 @@ struct Bench {
     }
     Bench(const Bench&) = delete;
     Bench& operator=(const Bench&) = delete;
-    std::string Run(const std::string& command) { return host.commands->Run(command, nullptr); }
+    std::string Run(const std::string& command) {
+        std::string output;
+        EXPECT_TRUE(host.commands->Run(command, nullptr, output)) << command;
+        return output;
+    }
     // Moves the virtual clock to `seconds` after the laptop was built.
     void At(double seconds) {
         const int64_t target = static_cast<int64_t>(seconds * 1000);

@@ -64,11 +64,40 @@ TEST_F(CommandRunnerTest, AZeroByteCutsOnlyTheRestOfItsOwnChunk) {
               PrintBytesPattern(1100) + "tail");
 }
 
-TEST_F(CommandRunnerTest, ACommandThatCannotStartGivesEmptyTextAtOnce) {
+// The console cuts every chunk of 1023 bytes at its first zero byte.
+std::string CutEachChunk(const std::string& bytes) {
+    std::string out;
+    for (size_t at = 0; at < bytes.size(); at += 1023) {
+        const std::string chunk = bytes.substr(at, 1023);
+        out += chunk.substr(0, chunk.find('\0'));
+    }
+    return out;
+}
+
+TEST_F(CommandRunnerTest, EveryChunkOfOneLargeReadIsCutAtItsOwnZeroByte) {
+    // 3500 bytes in one write, zeros in the first, third and fourth chunk: read at
+    // once, they are cut as four reads of 1023, 1023, 1023 and 431 bytes would be.
+    const std::string written = PrintBytesPattern(100) + '\0' + PrintBytesPattern(2000) + '\0' +
+                                PrintBytesPattern(1000) + '\0' + PrintBytesPattern(397);
+    ASSERT_EQ(written.size(), 3500u);
+    const std::string expected = CutEachChunk(written);
+    EXPECT_EQ(expected.size(), 100 + 1023 + (2101 - 2046) + (3102 - 3069u));
+    EXPECT_EQ(RunCommand(host, PrintBytes("count:100 zero count:2000 zero count:1000 zero "
+                                          "count:397 sleep:300 text:tail")),
+              expected + "tail");
+}
+
+TEST_F(CommandRunnerTest, ACommandThatCannotStartIsToldFromOneThatPrintedNothing) {
     const auto start = Clock::now();
+    std::string output = "left over";
+    EXPECT_FALSE(TryRunCommand(host, "h2_no_such_program_anywhere.exe /x", output));
+    EXPECT_EQ(output, "");
+    EXPECT_FALSE(TryRunCommand(host, "", output));
     EXPECT_EQ(RunCommand(host, "h2_no_such_program_anywhere.exe /x"), "");
-    EXPECT_EQ(RunCommand(host, ""), "");
     EXPECT_LT(SecondsSince(start), 5.0);
+    output = "left over";
+    EXPECT_TRUE(TryRunCommand(host, PrintBytes(""), output));
+    EXPECT_EQ(output, "");
 }
 
 TEST_F(CommandRunnerTest, AChildEndingWithTheStillActiveCodeIsStillSeenToEnd) {
@@ -76,11 +105,12 @@ TEST_F(CommandRunnerTest, AChildEndingWithTheStillActiveCodeIsStillSeenToEnd) {
 }
 
 TEST(CommandRunnerDecoding, ACharacterSplitBetweenTwoReadsIsDecodedWhole) {
-    // 1022 bytes and the two GBK bytes of "中" in one write: the first read stops
+    // 1022 bytes and the two GBK bytes of "中" in one write: the first chunk ends
     // after the character's first byte.
     win::WindowsCommandRunner gbk(936);
-    EXPECT_EQ(gbk.Run(PrintBytes("fill:a:1022 hex:D6D0D0C4"), nullptr),
-              std::string(1022, 'a') + "中心");
+    std::string output;
+    EXPECT_TRUE(gbk.Run(PrintBytes("fill:a:1022 hex:D6D0D0C4"), nullptr, output));
+    EXPECT_EQ(output, std::string(1022, 'a') + "中心");
 }
 
 TEST_F(CommandRunnerTest, TwoThreadsRunningCommandsAtOnceEachGetTheirOwnOutput) {
@@ -105,7 +135,8 @@ TEST_F(CommandRunnerTest, AStoppedWorkerGetsWhatWasReadSoFarAtOnce) {
     const std::string marker = test::TestProgramFolder() + "command-started.flag";
     DeleteFileA(marker.c_str());
     std::string result = "not returned";
-    WorkerHandle worker = StartThread([&] {
+    Task worker;
+    worker.Start([&] {
         result =
             RunCommand(host, PrintBytes("text:begun touch:" + marker + " sleep:6000 text:end"));
     });
@@ -116,10 +147,10 @@ TEST_F(CommandRunnerTest, AStoppedWorkerGetsWhatWasReadSoFarAtOnce) {
     }
     Sleep(200);  // Time for a few polls to take "begun".
     const auto stopAt = Clock::now();
-    WorkerHandle keep = worker;
-    EXPECT_TRUE(KillThread(worker, 3000)) << "the command was waited for to its end";
+    worker.RequestStop();
+    EXPECT_TRUE(worker.WaitFor(3000)) << "the command was waited for to its end";
     EXPECT_LT(SecondsSince(stopAt), 3.0);
-    JoinThread(keep);  // `result` must outlive the worker whatever happened.
+    worker.Join();  // `result` must outlive the worker whatever happened.
     EXPECT_EQ(result, "begun");
     DeleteFileA(marker.c_str());
 }
