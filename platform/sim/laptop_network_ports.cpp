@@ -111,7 +111,7 @@ class SimInterfaces : public InterfaceTable {
         auto lock = core_.Lock();
         const LaptopModel& m = core_.model;
         out.clear();
-        out.push_back({1, 24, "Software Loopback Interface 1", 0, 0});
+        out.push_back({1, 24, "Software Loopback Interface 1", 0, 0, 0, 0, true});
         for (const auto& c : m.connections) {
             if (!m.Present(c) || c.disabled)
                 continue;
@@ -120,8 +120,10 @@ class SimInterfaces : public InterfaceTable {
             const uint32_t type = c.kind == ConnectionKind::Ppp        ? 23
                                   : c.kind == ConnectionKind::Ethernet ? 6
                                                                        : 71;
-            out.push_back({c.index, type, c.description, static_cast<uint32_t>(m.InOctets(c)),
-                           static_cast<uint32_t>(m.OutOctets(c))});
+            // The system's 32-bit counters are the low bits of its 64-bit ones.
+            const uint64_t in = m.InOctets(c), sent = m.OutOctets(c);
+            out.push_back({c.index, type, c.description, static_cast<uint32_t>(in),
+                           static_cast<uint32_t>(sent), in, sent, true});
         }
         // The tunnel pseudo-interfaces every such system has.
         const std::pair<uint32_t, const char*> tunnels[] = {
@@ -130,7 +132,7 @@ class SimInterfaces : public InterfaceTable {
             const bool taken = std::any_of(out.begin(), out.end(),
                                            [&](const InterfaceRow& r) { return r.index == index; });
             if (!taken)
-                out.push_back({index, 131, description, 0, 0});
+                out.push_back({index, 131, description, 0, 0, 0, 0, true});
         }
         std::sort(out.begin(), out.end(),
                   [](const InterfaceRow& a, const InterfaceRow& b) { return a.index < b.index; });

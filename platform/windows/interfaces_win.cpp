@@ -1,14 +1,19 @@
 #include "platform/windows/interfaces_win.h"
 
 #include <winsock2.h>
+// Before iphlpapi.h: the 64-bit table's declarations in netioapi.h need it, and
+// iphlpapi.h only includes them itself for builds whose minimum system is Vista.
+#include <ws2ipdef.h>
 
 #include <windows.h>
 
 #include <iphlpapi.h>
+#include <netioapi.h>
 
 #include <algorithm>
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "platform/windows/wide.h"
 
@@ -25,6 +30,64 @@ std::string Description(const MIB_IFROW& row) {
     while (!bytes.empty() && bytes.back() == '\0')
         bytes.pop_back();
     return FromCodePage(bytes, CP_ACP);
+}
+
+// The 64-bit interface table exists from Windows Vista on. Its functions are looked
+// up when first needed, so the program still loads on Windows XP, which lacks them.
+using GetIfTable2Fn = DWORD(WINAPI*)(PMIB_IF_TABLE2*);
+using FreeMibTableFn = VOID(WINAPI*)(PVOID);
+
+struct WideTableFunctions {
+    GetIfTable2Fn getTable = nullptr;
+    FreeMibTableFn freeTable = nullptr;
+};
+
+const WideTableFunctions& WideFunctions() {
+    static const WideTableFunctions functions = [] {
+        WideTableFunctions found;
+        HMODULE module = GetModuleHandleW(L"iphlpapi.dll");
+        if (module == nullptr)
+            return found;
+        auto getTable = reinterpret_cast<GetIfTable2Fn>(
+            reinterpret_cast<void*>(GetProcAddress(module, "GetIfTable2")));
+        auto freeTable = reinterpret_cast<FreeMibTableFn>(
+            reinterpret_cast<void*>(GetProcAddress(module, "FreeMibTable")));
+        if (getTable != nullptr && freeTable != nullptr) {
+            found.getTable = getTable;
+            found.freeTable = freeTable;
+        }
+        return found;
+    }();
+    return functions;
+}
+
+// Puts the 64-bit counters of the system's wide table beside the 32-bit ones, row by
+// row matched on the interface index. Rows the wide table lacks keep their 32-bit
+// counters in the 64-bit fields.
+void AddWideCounters(std::vector<InterfaceRow>& rows) {
+    for (InterfaceRow& row : rows) {
+        row.inOctets64 = row.inOctets;
+        row.outOctets64 = row.outOctets;
+        row.wideCounters = false;
+    }
+    const WideTableFunctions& functions = WideFunctions();
+    if (functions.getTable == nullptr)
+        return;
+    PMIB_IF_TABLE2 table = nullptr;
+    if (functions.getTable(&table) != NO_ERROR || table == nullptr)
+        return;
+    for (ULONG i = 0; i < table->NumEntries; ++i) {
+        const MIB_IF_ROW2& wide = table->Table[i];
+        for (InterfaceRow& row : rows) {
+            if (row.index == wide.InterfaceIndex) {
+                row.inOctets64 = wide.InOctets;
+                row.outOctets64 = wide.OutOctets;
+                row.wideCounters = true;
+                break;
+            }
+        }
+    }
+    functions.freeTable(table);
 }
 
 }  // namespace
@@ -65,6 +128,7 @@ bool WindowsInterfaces::Rows(std::vector<InterfaceRow>& out) {
             copy.outOctets = row.dwOutOctets;
             rows.push_back(std::move(copy));
         }
+        AddWideCounters(rows);
         out = std::move(rows);
         return true;
     }

@@ -4,6 +4,8 @@
 #include <winternl.h>
 
 #include <cstring>
+#include <utility>
+#include <vector>
 
 #include "platform/windows/wide.h"
 
@@ -64,6 +66,31 @@ bool WindowsDesktop::RestoreExistingWindow(const std::string& title) {
         return false;
     OpenIcon(window);
     return true;
+}
+
+namespace {
+
+BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoW(monitor, &info)) {
+        auto* areas = reinterpret_cast<std::vector<ScreenRect>*>(data);
+        const RECT& r = info.rcWork;
+        areas->push_back({r.left, r.top, r.right, r.bottom});
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+DisplayLayout WindowsDesktop::Displays() {
+    DisplayLayout layout;
+    layout.screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    layout.screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    std::vector<ScreenRect> areas;
+    if (EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&areas)))
+        layout.workAreas = std::move(areas);
+    return layout;
 }
 
 }  // namespace hs::win

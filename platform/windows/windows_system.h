@@ -20,6 +20,9 @@ class WindowsDesktop : public Desktop {
     // FindWindowW with any window class and the exact title; OpenIcon on the window
     // found, which restores it when it is minimised.
     bool RestoreExistingWindow(const std::string& title) override;
+    // The primary screen's size (GetSystemMetrics) and every monitor's work area
+    // (EnumDisplayMonitors and GetMonitorInfo).
+    DisplayLayout Displays() override;
 };
 
 }  // namespace hs::win

@@ -1,0 +1,49 @@
+#include "traffic/bar_menu.h"
+
+#include <cstdint>
+#include <string>
+
+#include "settings/settings_file.h"
+
+namespace hs::traffic {
+namespace {
+
+constexpr const char* kSection = "流量条";
+constexpr const char* kKey = "是否开";
+constexpr const char* kOn = "是";
+constexpr const char* kOff = "否";
+
+// The band along the bottom of the screen where the bubble opens upwards.
+constexpr int kBottomBand = 130;
+constexpr int kBarMiddle = 77;
+constexpr int kBarBottom = 22;
+
+}  // namespace
+
+BubblePlacement PlaceBubble(const BarPosition& bar, int screenHeight) {
+    BubblePlacement placement;
+    placement.x = bar.left + kBarMiddle;
+    // 64-bit, so positions near the integer limits cannot overflow.
+    placement.upwards =
+        static_cast<int64_t>(bar.top) > static_cast<int64_t>(screenHeight) - kBottomBand;
+    placement.y = placement.upwards ? bar.top : bar.top + kBarBottom;
+    return placement;
+}
+
+BubbleLink ReadBubbleLink(std::string_view message) {
+    if (message == "m7")
+        return BubbleLink::ShowMainWindow;
+    if (message == "m8")
+        return BubbleLink::HideBar;
+    return BubbleLink::None;
+}
+
+bool ReadBarSwitch(Host& host) {
+    return settings::ReadSetting(host, kSection, kKey, kOff) == kOn;
+}
+
+bool WriteBarSwitch(Host& host, bool on) {
+    return settings::WriteSetting(host, kSection, kKey, on ? kOn : kOff);
+}
+
+}  // namespace hs::traffic

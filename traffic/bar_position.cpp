@@ -1,0 +1,71 @@
+#include "traffic/bar_position.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "settings/settings_file.h"
+
+namespace hs::traffic {
+namespace {
+
+constexpr const char* kSection = "flowposition";
+constexpr const char* kKey = "xy";
+
+// Enough of the bar to press the mouse on and drag it back.
+constexpr int kGripWidth = 40;
+constexpr int kGripHeight = 12;
+
+BarPosition DefaultPosition(const DisplayLayout& displays) {
+    return {displays.screenWidth - kBarDefaultFromRight,
+            displays.screenHeight - kBarDefaultFromBottom};
+}
+
+}  // namespace
+
+std::string DefaultBarPositionText(const DisplayLayout& displays) {
+    const BarPosition p = DefaultPosition(displays);
+    return std::to_string(p.left) + "|" + std::to_string(p.top);
+}
+
+bool BarReachable(const BarPosition& position, const DisplayLayout& displays) {
+    // 64-bit, so positions near the integer limits cannot overflow.
+    const int64_t left = position.left, top = position.top;
+    const int64_t right = left + kBarWidth, bottom = top + kBarHeight;
+    for (const ScreenRect& area : displays.workAreas) {
+        const int64_t width =
+            std::min<int64_t>(right, area.right) - std::max<int64_t>(left, area.left);
+        const int64_t height =
+            std::min<int64_t>(bottom, area.bottom) - std::max<int64_t>(top, area.top);
+        if (width >= kGripWidth && height >= kGripHeight)
+            return true;
+    }
+    return false;
+}
+
+BarPosition ChooseBarPosition(std::string_view stored, const DisplayLayout& displays) {
+    BarPosition position;
+    const size_t bar = stored.find('|');
+    if (bar != std::string_view::npos && stored.find('|', bar + 1) == std::string_view::npos) {
+        position.left = settings::SettingToInteger(stored.substr(0, bar));
+        position.top = settings::SettingToInteger(stored.substr(bar + 1));
+    }
+    if (!displays.workAreas.empty() && !BarReachable(position, displays))
+        return DefaultPosition(displays);
+    return position;
+}
+
+BarPosition ReadBarPosition(Host& host) {
+    DisplayLayout displays;
+    if (host.desktop != nullptr)
+        displays = host.desktop->Displays();
+    const std::string stored =
+        settings::ReadSetting(host, kSection, kKey, DefaultBarPositionText(displays));
+    return ChooseBarPosition(stored, displays);
+}
+
+bool SaveBarPosition(Host& host, const BarPosition& position) {
+    return settings::WriteSetting(
+        host, kSection, kKey, std::to_string(position.left) + "|" + std::to_string(position.top));
+}
+
+}  // namespace hs::traffic

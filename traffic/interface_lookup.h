@@ -1,0 +1,29 @@
+// The hosted adapter's interface index, as the network shell reports it.
+#pragma once
+
+#include <string>
+
+#include "platform/host.h"
+
+namespace hs::traffic {
+
+struct HostedInterface {
+    // The index as text: the interface argument of the neighbour commands. "2" when
+    // the listing has no header for the adapter.
+    std::string index = "2";
+    // The same index as a number: selects the hosted row of the interface table.
+    int number = 2;
+};
+
+// Finds the header line "接口 <index>: <name>" of the connection `adapterName` in
+// the output of "netsh interface ipv4 show offload" (run through RunCommand, so it
+// returns at once in a worker whose stop was asked). The name is matched literally
+// and as the whole rest of the line, so "本地连接* 12" is found through its "*" and
+// "本地连接* 1" never finds the header of "本地连接* 12".
+HostedInterface LookupInterfaceNumber(Host& host, const std::string& adapterName);
+
+// The number a text index stands for: leading digits, truncated, 0 when there are
+// none; values beyond what an interface index can be give 0 as well.
+int InterfaceNumberOf(const std::string& index);
+
+}  // namespace hs::traffic
