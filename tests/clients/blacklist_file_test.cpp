@@ -49,14 +49,14 @@ TEST_F(Blacklist, AHandWrittenFileLoadsLineByLine) {
         "AA-BB-CC-DD-EE-01+小米手机\r\n"
         "AA-BB-CC-DD-EE-02+\r\n"            // empty name
         "\r\n"                              // empty line: skipped
-        "AA-BB-CC-DD-EE-03+C++ 笔记本\r\n"  // a name with "+": address only
+        "AA-BB-CC-DD-EE-03+C++ 笔记本\r\n"  // a name with "+" is kept whole
         "AA-BB-CC-DD-EE-04\r\n"             // no "+": address only
         "aa-bb-cc-dd-ee-05+iPad");          // last line without CR LF
     ui::Control list = main["超级列表框2"];
     LoadBlacklist(host, list);
     EXPECT_EQ(list.Rows(), (Rows{{"", "AA-BB-CC-DD-EE-01", "小米手机"},
                                  {"", "AA-BB-CC-DD-EE-02", ""},
-                                 {"", "AA-BB-CC-DD-EE-03", ""},
+                                 {"", "AA-BB-CC-DD-EE-03", "C++ 笔记本"},
                                  {"", "AA-BB-CC-DD-EE-04", ""},
                                  {"", "aa-bb-cc-dd-ee-05", "iPad"}}));
 }

@@ -1,0 +1,73 @@
+// Cutting a device off the hotspot and letting it back in.
+//
+// A device is blocked by a static neighbour entry on the hosted-network interface
+// that maps its IP address to the all-zero hardware address. The blacklist file
+// (blacklist_file.h) remembers whom to block; every client-list pass blocks a
+// blacklisted device again whenever it shows up with its real address.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "clients/blacklist_file.h"
+#include "platform/host.h"
+
+namespace hs::clients {
+
+inline constexpr const char* kZeroAddress = "00-00-00-00-00-00";
+
+// The block command for the device's IP address on the hosted interface:
+// netsh interface ipv4 set neighbors INDEX "IP" "00-00-00-00-00-00" store=active
+std::string BlockCommand(const std::string& hostedIndex, const std::string& ip);
+
+// A selected row of the client list `超级列表框1`: its columns 1, 2 and 3.
+struct ClientEntry {
+    std::string ip;
+    std::string mac;
+    std::string name;
+};
+
+// Blacklisting the selected client rows (given in ascending row order), as the menu
+// item `拉入黑名单` does: the first selected device is blocked at once (the others are
+// blocked by the next client-list pass), the selected rows are added to the end of
+// the blacklist rows shifted one column (IP, address, name), rows whose address text
+// repeats one above them are dropped, and the blacklist file is rewritten from the
+// result. Returns the blacklist rows the list must show now; with nothing selected,
+// `rows` unchanged and nothing run or written. The caller then deletes the selected
+// rows of the client list.
+struct Blacklisting {
+    std::vector<BlacklistRow> rows;
+    bool fileWritten = false;
+};
+Blacklisting BlacklistSelected(Host& host, const std::string& hostedIndex,
+                               const std::vector<ClientEntry>& selected,
+                               std::vector<BlacklistRow> rows);
+
+// The rows with `selected` appended (shifted one column) and later repeats of an
+// address text dropped, the first occurrence kept.
+std::vector<BlacklistRow> AddToBlacklist(std::vector<BlacklistRow> rows,
+                                         const std::vector<ClientEntry>& selected);
+
+// The blacklist file's text (UTF-8) for the rows: address + "+" + name + CR LF for
+// each row from the top.
+std::string BlacklistText(const std::vector<BlacklistRow>& rows);
+
+// Replaces the blacklist file with the rows' text, under the file's lock.
+bool WriteBlacklistFile(Host& host, const std::vector<BlacklistRow>& rows);
+
+// The first part of releasing (`取消黑名单`): removes the first line of the blacklist
+// file whose address part (its text before the first "+") holds `address` (the first
+// selected blacklist row's column 1), letter case ignored, every other byte of the file
+// kept. False, and nothing changed, when the address is empty (nothing selected), no
+// line holds it, or the file could not be read or written: the caller then leaves the
+// list as it is. On true the caller deletes the selected rows of the blacklist and
+// calls DeleteBlockEntries.
+bool RemoveFromBlacklistFile(Host& host, const std::string& address);
+
+// The second part of releasing: reads "arp -a" and deletes every all-zero neighbour
+// entry of a 192.168.x.x address, in the order listed, with "arp -d IP" and a 1500 ms
+// pause after each. Returns the addresses it deleted. Stops early when the worker it
+// runs on is asked to stop.
+std::vector<std::string> DeleteBlockEntries(Host& host);
+
+}  // namespace hs::clients

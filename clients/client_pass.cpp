@@ -1,0 +1,168 @@
+#include "clients/client_pass.h"
+
+#include <algorithm>
+
+#include "clients/blacklist.h"
+#include "clients/data_file.h"
+#include "clients/device_names.h"
+#include "sys/command.h"
+#include "sys/delay.h"
+#include "sys/regex.h"
+#include "sys/text.h"
+#include "sys/worker.h"
+
+namespace hs::clients {
+
+namespace {
+
+constexpr const char* kSegmentStart = "接口: 192.168.137";
+constexpr const char* kSegmentEndPattern = "192\\.168\\.137.*ff-ff-ff-ff-ff-ff";
+constexpr const char* kIpPattern = "\\d+\\.\\d+\\.\\d+\\.\\d+";
+constexpr const char* kDashPattern = "([0-9A-F]{2})(-[0-9A-F]{2}){5}";
+constexpr const char* kColonPattern = "([0-9A-F]{2})(:[0-9A-F]{2}){5}";
+
+constexpr int64_t kAfterEntryMs = 5;
+constexpr int64_t kAfterRowMs = 5;
+constexpr int64_t kAfterLookupMs = 10;
+
+// The first match of `pattern` on each line of `text`: index i holds line i's, or
+// stays empty.
+std::vector<std::string> FirstMatchPerLine(const std::string& pattern, const std::string& text,
+                                           const std::vector<size_t>& lineEnds) {
+    std::vector<std::string> found(lineEnds.size() + 1);
+    RegexObject matches;
+    matches.Create(pattern, text);
+    size_t line = 0;
+    for (int n = 1; n <= matches.MatchCount(); ++n) {
+        size_t position = 0;
+        std::string match = matches.MatchText(n, &position);
+        while (line < lineEnds.size() && lineEnds[line] < position)
+            ++line;
+        if (found[line].empty())
+            found[line] = std::move(match);
+    }
+    return found;
+}
+
+// The device's name when it has none saved: looked up, or "未知设备" when the ping
+// gets no reply. Empty when the pass was stopped meanwhile.
+std::string LookUpName(Host& host, const std::string& ip) {
+    if (host.network == nullptr)
+        return kUnknownDevice;
+    const bool answered = host.network->Ping(ip, kPingLimitMs, CurrentStop());
+    if (StopRequested())
+        return {};
+    if (!answered)
+        return kUnknownDevice;
+    const std::string hostName = host.network->HostName(ip);
+    if (StopRequested())
+        return {};
+    return NameFromHostName(hostName);
+}
+
+}  // namespace
+
+std::vector<ClientRow> ArpCandidates(const std::string& arpOutput) {
+    RegexObject end;
+    end.Create(kSegmentEndPattern, arpOutput);
+    const std::string segment = TextBetween(arpOutput, kSegmentStart, end.MatchText(1));
+    std::vector<size_t> lineEnds;
+    for (size_t lf = segment.find('\n'); lf != std::string::npos; lf = segment.find('\n', lf + 1))
+        lineEnds.push_back(lf);
+    // Address and hardware address come from the same entry line, so an entry
+    // without one of them never pairs another entry's.
+    const std::vector<std::string> ips = FirstMatchPerLine(kIpPattern, segment, lineEnds);
+    const std::vector<std::string> macs = FirstMatchPerLine(kDashPattern, segment, lineEnds);
+    std::vector<ClientRow> candidates;
+    for (size_t line = 0; line < ips.size(); ++line) {
+        if (!ips[line].empty() && !macs[line].empty())
+            candidates.push_back({ips[line], macs[line]});
+    }
+    return candidates;
+}
+
+std::unordered_set<std::string> StationAddresses(const std::string& status, int* count) {
+    RegexObject matches;
+    matches.Create(kColonPattern, status);
+    std::unordered_set<std::string> stations;
+    for (int n = 1; n <= matches.MatchCount(); ++n) {
+        std::string address = UpperAscii(matches.MatchText(n));
+        std::replace(address.begin(), address.end(), ':', '-');
+        stations.insert(std::move(address));
+    }
+    if (count != nullptr)
+        *count = matches.MatchCount();
+    return stations;
+}
+
+std::string CountLabel(int colonAddresses, int* devices) {
+    const int n = std::max(0, colonAddresses - 1);
+    if (devices != nullptr)
+        *devices = n;
+    return "设备总数[" + std::to_string(n) + "]";
+}
+
+bool RefreshClientList(Host& host, const std::string& hostedIndex, ClientPassSink& sink) {
+    const std::string arp = RunCommand(host, "arp -a");
+    if (StopRequested())
+        return false;
+    const std::vector<ClientRow> candidates = ArpCandidates(arp);
+
+    const std::string status = RunCommand(host, "netsh wlan show hostednetwork");
+    if (StopRequested())
+        return false;
+    int colonAddresses = 0;
+    const std::unordered_set<std::string> stations = StationAddresses(status, &colonAddresses);
+
+    std::string blacklistBytes;
+    if (!ReadDataFile(host, kBlacklistPath, blacklistBytes))
+        blacklistBytes.clear();
+    const std::unordered_set<std::string> blacklisted = AddressesOfLines(blacklistBytes);
+
+    // The entries are gone through from the last to the first, so blocks are made in
+    // that order; the kept rows are turned back into the table's order.
+    std::vector<ClientRow> rows;
+    for (auto it = candidates.rbegin(); it != candidates.rend(); ++it) {
+        const std::string mac = UpperAscii(it->mac);
+        if (mac != kZeroAddress && stations.count(mac) != 0) {
+            if (blacklisted.count(mac) != 0)
+                RunCommand(host, BlockCommand(hostedIndex, it->ip));
+            else
+                rows.push_back(*it);
+        }
+        PumpingDelay(host, kAfterEntryMs);
+        if (StopRequested())
+            return false;
+    }
+    std::reverse(rows.begin(), rows.end());
+
+    int devices = 0;
+    const std::string label = CountLabel(colonAddresses, &devices);
+    sink.Counted(devices, label);
+    sink.Listed(rows);
+    for (size_t j = 0; j < rows.size(); ++j) {
+        PumpingDelay(host, kAfterRowMs);
+        if (StopRequested())
+            return false;
+    }
+
+    const size_t named = std::min(rows.size(), static_cast<size_t>(kNamedRows));
+    for (size_t r = 0; r < named; ++r) {
+        const ClientRow& row = rows[r];
+        const std::string saved = ReadSavedName(host, row.mac);
+        if (!saved.empty()) {
+            sink.Named(row.mac, saved);
+            continue;
+        }
+        const std::string found = LookUpName(host, row.ip);
+        if (found.empty())
+            return false;  // stopped while looking: nothing is saved for a guess
+        sink.Named(row.mac, SaveFoundName(host, row.mac, found));
+        PumpingDelay(host, kAfterLookupMs);
+        if (StopRequested())
+            return false;
+    }
+    return true;
+}
+
+}  // namespace hs::clients

@@ -1,0 +1,108 @@
+// Blacklisting and releasing devices on the simulated laptop.
+#include "clients/blacklist.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/clients/clients_support.h"
+
+namespace hs::clients::testing {
+namespace {
+
+using Lines = std::vector<std::string>;
+using Rows = std::vector<BlacklistRow>;
+
+TEST(Blacklisting, TheFirstOfTwoSelectedIsBlockedAtOnceAndBothAreListedAndSaved) {
+    Hotspot h;
+    h.At(60);
+    h.Mark();
+    const Rows existing = {{"", "00-11-22-33-44-55", "旧的"}};
+    Blacklisting result = BlacklistSelected(
+        h.host, kHostedIndex, {{kIphoneIp, kIphoneMac, "苹果设备"}, {kSilentIp, kSilentMac, ""}},
+        existing);
+    EXPECT_EQ(h.Commands(), (Lines{Block(kIphoneIp)}));
+    EXPECT_EQ(result.rows, (Rows{{"", "00-11-22-33-44-55", "旧的"},
+                                 {kIphoneIp, kIphoneMac, "苹果设备"},
+                                 {kSilentIp, kSilentMac, ""}}));
+    EXPECT_TRUE(result.fileWritten);
+    EXPECT_EQ(h.File(kBlacklistPath),
+              "00-11-22-33-44-55+旧的\r\n3c-15-c2-9a-8b-01+苹果设备\r\nf0-db-e2-44-10-7e+\r\n");
+    // The iPhone is cut off now; the other is blocked by the next pass.
+    EXPECT_NE(h.Run("arp -a").find("192.168.137.61        00-00-00-00-00-00"), std::string::npos);
+    h.Pass();
+    EXPECT_EQ(h.Commands(), (Lines{"arp -a", "netsh wlan show hostednetwork", Block(kSilentIp)}));
+}
+
+TEST(Blacklisting, ADuplicateKeepsOneRowAndOneLineAndNothingSelectedDoesNothing) {
+    Hotspot h;
+    h.At(60);
+    Rows rows = ReadBlacklist(h.host);
+    rows =
+        BlacklistSelected(h.host, kHostedIndex, {{kAndroidIp, kAndroidMac, "安卓设备"}}, rows).rows;
+    rows = BlacklistSelected(h.host, kHostedIndex, {{"192.168.137.99", kAndroidMac, "改名"}}, rows)
+               .rows;
+    EXPECT_EQ(rows, (Rows{{kAndroidIp, kAndroidMac, "安卓设备"}}));
+    EXPECT_EQ(h.File(kBlacklistPath), "a4-5e-60-c1-22-33+安卓设备\r\n");
+
+    h.Mark();
+    Blacklisting none = BlacklistSelected(h.host, kHostedIndex, {}, rows);
+    EXPECT_EQ(none.rows, rows);
+    EXPECT_FALSE(none.fileWritten);
+    EXPECT_TRUE(h.Commands().empty());
+    // The file always equals the list after a blacklisting, "+" names included.
+    EXPECT_EQ(ReadBlacklist(h.host), (Rows{{"", kAndroidMac, "安卓设备"}}));
+}
+
+TEST(Releasing, RemovesTheLineThenDeletesEveryAllZeroEntryWithAPauseEach) {
+    Hotspot h;
+    h.At(60);
+    BlacklistSelected(h.host, kHostedIndex, {{kAndroidIp, kAndroidMac, "安卓设备"}}, {});
+    BlacklistSelected(h.host, kHostedIndex, {{kIphoneIp, kIphoneMac, "C++ 平板"}},
+                      ReadBlacklist(h.host));
+    ASSERT_EQ(h.File(kBlacklistPath),
+              "a4-5e-60-c1-22-33+安卓设备\r\n3c-15-c2-9a-8b-01+C++ 平板\r\n");
+
+    h.Mark();
+    ASSERT_TRUE(RemoveFromBlacklistFile(h.host, "A4-5E-60-C1-22-33"));
+    EXPECT_EQ(h.File(kBlacklistPath), "3c-15-c2-9a-8b-01+C++ 平板\r\n");
+    EXPECT_EQ(DeleteBlockEntries(h.host), (Lines{kAndroidIp, kIphoneIp}));
+    EXPECT_EQ(h.Commands(), (Lines{"arp -a", "arp -d 192.168.137.23", "arp -d 192.168.137.61"}));
+    EXPECT_EQ(h.Pauses(), (std::vector<int64_t>{1500, 1500}));
+    // The one still blacklisted is blocked again by the next pass, the other listed.
+    Recorder sink = h.Pass();
+    EXPECT_EQ(h.Commands(), (Lines{"arp -a", "netsh wlan show hostednetwork", Block(kIphoneIp)}));
+    EXPECT_EQ(sink.rows.size(), 2u);
+
+    // Releasing the last line leaves no line end behind it.
+    ASSERT_TRUE(RemoveFromBlacklistFile(h.host, kIphoneMac));
+    EXPECT_EQ(h.File(kBlacklistPath), "");
+}
+
+TEST(Releasing, NothingSelectedOrAnAddressNotInTheFileChangesNothing) {
+    Hotspot h;
+    h.At(60);
+    // A name that holds the text the original searched for with nothing selected.
+    h.Write(kBlacklistPath, "x+a4-5e-60-c1-22-33\r\na4-5e-60-c1-22-34+我爱你\nlast+");
+    const std::string before = h.Bytes(kBlacklistPath);
+    h.Mark();
+    EXPECT_FALSE(RemoveFromBlacklistFile(h.host, ""));
+    EXPECT_FALSE(RemoveFromBlacklistFile(h.host, "我爱你"));
+    EXPECT_FALSE(RemoveFromBlacklistFile(h.host, kAndroidMac));  // only in a name
+    EXPECT_EQ(h.Bytes(kBlacklistPath), before);
+    EXPECT_TRUE(h.Commands().empty());
+    // Lone line feeds split lines; the other lines stay byte for byte.
+    ASSERT_TRUE(RemoveFromBlacklistFile(h.host, "A4-5E-60-C1-22-34"));
+    EXPECT_EQ(h.File(kBlacklistPath), "x+a4-5e-60-c1-22-33\r\nlast+");
+
+    std::filesystem::remove(h.files.Locate(kBlacklistPath));
+    EXPECT_FALSE(RemoveFromBlacklistFile(h.host, kAndroidMac));
+    EXPECT_EQ(h.File(kBlacklistPath), "<missing>");
+}
+
+TEST(BlockCommand, IsSpelledAsTheSystemExpects) {
+    EXPECT_EQ(BlockCommand("14", "192.168.137.23"),
+              "netsh interface ipv4 set neighbors 14 \"192.168.137.23\" "
+              "\"00-00-00-00-00-00\" store=active");
+}
+
+}  // namespace
+}  // namespace hs::clients::testing
