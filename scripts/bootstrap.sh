@@ -7,7 +7,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 
 packages=(
   cmake make g++ pkg-config
-  libgtest-dev googletest
+  libgtest-dev googletest libzbar-dev zbar-tools
   clang-format
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
   wine wine32:i386
@@ -47,6 +47,7 @@ if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
   sudo_ locale-gen >/dev/null
 fi
 
+bash "$here/fetch-qrcodegen.sh"  # the QR code library's source, built into hs_join
 # The Wine prefix is made once; later runs reuse it.
 source "$here/wine-env.sh"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
