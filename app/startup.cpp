@@ -5,7 +5,8 @@
 #include "app/os_version.h"
 #include "app/update_server.h"
 #include "clients/blacklist_file.h"
-#include "settings/settings_file.h"
+#include "clients/data_file.h"
+#include "settings/keys.h"
 #include "settings/theme.h"
 
 namespace hs::app {
@@ -27,19 +28,18 @@ void AttachTips(ui::Window& main) {
 
 }  // namespace
 
-void PreparationNotBuiltYet() {}
-
 void MainWindowCreated(App& app) {
     Host& host = app.GetHost();
     ui::Window& main = app.Main();
 
-    app.updateUrl = UpdateUrlPieces();
+    hotspot::UpdateUrl& url = app.Hotspot().updateUrl;
+    url = UpdateUrlPieces();
     if (!app.updateHostOverride.empty()) {
         // The three host pieces only ever appear joined: the whole override takes the
         // first, the other two stay empty.
-        app.updateUrl[1] = app.updateHostOverride;
-        app.updateUrl[2].clear();
-        app.updateUrl[3].clear();
+        url[1] = app.updateHostOverride;
+        url[2].clear();
+        url[3].clear();
     }
 
     // A second instance restores the first and ends; it looks before setting its own
@@ -50,14 +50,22 @@ void MainWindowCreated(App& app) {
     }
     main.Self().SetText(kProgramTitle);
 
+    // What a write killed half-way left beside the program's files goes first.
+    if (host.files != nullptr) {
+        for (const char* path :
+             {settings::kSettingsPath, clients::kBlacklistPath, clients::kNamesPath}) {
+            host.files->RemoveStaleTemporaries(path);
+        }
+    }
+
     const int colour =
-        settings::SettingToInteger(settings::ReadSetting(host, "skin", "color", "310"));
-    if (settings::ReadSetting(host, "monitor", "monitor", "监控") == "监控") {
+        settings::SettingToInteger(settings::ReadSetting(host, settings::kSkinColour));
+    if (settings::ReadSetting(host, settings::kMonitor) == "监控") {
         main["单选框监控"].SetChecked(true);
     } else {
         main["单选框不监控"].SetChecked(true);
     }
-    main["选择框显示流量"].SetChecked(settings::ReadSetting(host, "流量条", "是否开", "否") ==
+    main["选择框显示流量"].SetChecked(settings::ReadSetting(host, settings::kShowBar) ==
                                       "是");
 
     // The slider holds the stored number within its range; the label shows where it
@@ -84,9 +92,9 @@ void MainWindowCreated(App& app) {
     main["标签9"].SetText("未启动");
     main["图片框状态"].SetPicture(ui::kPictureStatusIdle);
 
-    const std::string shown = settings::ReadSetting(host, "xsmm", "mm", "");
-    main["编辑框名称"].SetText(settings::ReadSetting(host, "user", "ssid", "mylove"));
-    password.SetText(settings::ReadSetting(host, "user", "key", "5802741639"));
+    const std::string shown = settings::ReadSetting(host, settings::kShowPassword);
+    main["编辑框名称"].SetText(settings::ReadSetting(host, settings::kSsid));
+    password.SetText(settings::ReadSetting(host, settings::kKey));
     if (shown == "1") {
         showPassword.SetChecked(true);
         password.SetInputMode(ui::kPlainInput);
@@ -104,12 +112,10 @@ void MainWindowCreated(App& app) {
         start.SetText("开启共享");
         return;
     }
-    app.osVersionCode.store(OsVersionCode(version));
+    app.Hotspot().osVersionCode = OsVersionCode(version);
 
-    // Started last, so the thread never sees a half-filled window.
-    std::function<void()> preparation =
-        app.backgroundPreparation ? app.backgroundPreparation : PreparationNotBuiltYet;
-    app.preparationThread = StartThread(std::move(preparation));
+    // Started last, so it reads a filled window.
+    StartPreparation(app);
 }
 
 }  // namespace hs::app

@@ -11,8 +11,4 @@ namespace hs::app {
 // starts the background preparation thread.
 void MainWindowCreated(App& app);
 
-// What the preparation thread runs until its procedure exists: nothing, so the start
-// button keeps its initialising caption.
-void PreparationNotBuiltYet();
-
 }  // namespace hs::app

@@ -27,6 +27,7 @@ function(hs_add_test)
   cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} hs_gtest)
+  hs_sees_everything(${T_NAME})
   target_compile_definitions(${T_NAME} PRIVATE HS_SOURCE_DIR="${HS_PATH_PREFIX}${CMAKE_SOURCE_DIR}"
                                                HS_FIXTURES_DIR="${HS_PATH_PREFIX}${CMAKE_SOURCE_DIR}/tests/fixtures")
   add_test(NAME ${T_NAME} COMMAND ${T_NAME})

@@ -21,9 +21,7 @@ size_t FindNoCase(const std::string& text, const std::string& marker) {
 
 }  // namespace
 
-void HostedAdapterDiscovery(app::App& app, DiscoveryVariant variant) {
-    Host& host = app.GetHost();
-    ui::Control box = app.Main()["编辑框虚拟网卡"];
+std::string HostedAdapterDiscovery(Host& host, DiscoveryVariant variant, std::string current) {
     const bool windows8 = variant == DiscoveryVariant::Windows8;
     const std::string marker = windows8 ? "Microsoft 托管" : "Microsoft";
 
@@ -37,11 +35,10 @@ void HostedAdapterDiscovery(app::App& app, DiscoveryVariant variant) {
             const size_t at = FindNoCase(line, marker);
             const std::string extraction = at == std::string::npos ? "" : line.substr(0, at);
             if (!windows8 || !extraction.empty())
-                box.SetText(extraction);
+                current = extraction;
         }
     }
-    if (windows8)
-        box.SetText(Trim(box.Text()));
+    return windows8 ? Trim(current) : current;
 }
 
 }  // namespace hs::hotspot

@@ -1,8 +1,9 @@
-// Finds the connection name of the hosted network's virtual adapter and leaves it in
-// 编辑框虚拟网卡.
+// Finds the connection name of the hosted network's virtual adapter.
 #pragma once
 
-#include "app/app.h"
+#include <string>
+
+#include "platform/host.h"
 
 namespace hs::hotspot {
 
@@ -12,8 +13,9 @@ enum class DiscoveryVariant { Windows8, Other };
 
 // Walks the adapter list and, for every adapter whose connection name followed by
 // its description contains "Microsoft", takes the text before the variant's marker
-// (case ignored). Windows 8: a non-empty result replaces the box, and the box is
-// trimmed at the end. Other: every result replaces the box, the last one wins.
-void HostedAdapterDiscovery(app::App& app, DiscoveryVariant variant);
+// (case ignored). Windows 8: a non-empty result replaces `current`, and the result is
+// trimmed at the end. Other: every result replaces it, the last one wins. Returns what
+// the hosted-name box holds afterwards (`current` when nothing matched).
+std::string HostedAdapterDiscovery(Host& host, DiscoveryVariant variant, std::string current);
 
 }  // namespace hs::hotspot

@@ -1,5 +1,7 @@
 #include "hotspot/common.h"
 
+#include <cstring>
+
 namespace hs::hotspot {
 
 std::string Trim(const std::string& text) {
@@ -11,42 +13,38 @@ std::string Trim(const std::string& text) {
     return text.substr(first, last - first + 1);
 }
 
-std::string EscapeFirstAsterisk(const std::string& name) {
-    const size_t star = name.find('*');
-    if (star == std::string::npos)
-        return name;
-    // Built by appending: mingw's gcc 12 warns falsely about insert on short strings.
+std::string EscapeLiteral(const std::string& text) {
+    static const char* const kSpecial = "\\^$.|?*+()[]{}/";
     std::string escaped;
-    escaped.reserve(name.size() + 1);
-    escaped.append(name, 0, star);
-    escaped.push_back('\\');
-    escaped.append(name, star, std::string::npos);
+    escaped.reserve(text.size() + 4);
+    for (const char c : text) {
+        if (c != '\0' && std::strchr(kSpecial, c) != nullptr)
+            escaped.push_back('\\');
+        escaped.push_back(c);
+    }
     return escaped;
 }
 
-void PopBalloon(app::App& app, const std::string& text, int dx, int dy) {
-    ui::Window& main = app.Main();
-    const int left = main.Self().Left();
-    const int top = main.Self().Top();
-    main["气球提示框1"].ShowBalloon(text, left + dx, top + dy);
+void PopBalloon(Hotspot& hotspot, const std::string& text, int dx, int dy) {
+    ui::Control self = hotspot.Main().Self();
+    hotspot.C().balloon.ShowBalloon(text, self.Left() + dx, self.Top() + dy);
 }
 
-void ShowIdleButton(app::App& app) {
-    ui::Window& main = app.Main();
-    ui::Control start = main["按钮开始"];
-    start.SetText("开启共享");
-    start.SetEnabled(true);
-    main["时钟状态"].SetInterval(0);
-    main["图片框状态"].SetPicture(ui::kPictureStatusIdle);
+void ShowIdleButton(Hotspot& hotspot) {
+    Controls& c = hotspot.C();
+    c.start.SetText("开启共享");
+    c.start.SetEnabled(true);
+    c.statusTimer.SetInterval(0);
+    c.statusPicture.SetPicture(ui::kPictureStatusIdle);
 }
 
-void ShowIdleStatus(app::App& app) {
-    ui::Window& main = app.Main();
-    main["标签9"].SetText("未启动");
-    main["时钟状态"].SetInterval(0);
-    main["图片框状态"].SetPicture(ui::kPictureStatusIdle);
-    main["编辑框名称"].SetEnabled(true);
-    main["编辑框密码"].SetEnabled(true);
+void ShowIdleStatus(Hotspot& hotspot) {
+    Controls& c = hotspot.C();
+    c.status.SetText("未启动");
+    c.statusTimer.SetInterval(0);
+    c.statusPicture.SetPicture(ui::kPictureStatusIdle);
+    c.name.SetEnabled(true);
+    c.password.SetEnabled(true);
 }
 
 }  // namespace hs::hotspot

@@ -1,10 +1,10 @@
-// Small helpers the hosted-network procedures share: trimming, balloon tips, the
-// first-asterisk escape, and the idle look of the start controls.
+// Small helpers the hosted-network procedures share: trimming, the literal pattern of
+// a connection name, balloon tips and the idle look of the start controls.
 #pragma once
 
 #include <string>
 
-#include "app/app.h"
+#include "hotspot/hotspot.h"
 
 namespace hs::hotspot {
 
@@ -16,19 +16,20 @@ inline bool Contains(const std::string& text, const std::string& needle) {
     return text.find(needle) != std::string::npos;
 }
 
-// The name with its first "*" (only the first) written "\*", so that it can stand
-// in a regular expression for a connection name such as "本地连接* 12".
-std::string EscapeFirstAsterisk(const std::string& name);
+// The text with every character that means something in a regular expression written
+// with a backslash before it, so that a connection name such as "本地连接* 12" or
+// "热点(WiFi)" stands for itself in a pattern.
+std::string EscapeLiteral(const std::string& text);
 
 // Pops up the main window's balloon tip at (left + dx, top + dy) of the main window.
-void PopBalloon(app::App& app, const std::string& text, int dx, int dy);
+void PopBalloon(Hotspot& hotspot, const std::string& text, int dx, int dy);
 
 // The idle start controls: caption "开启共享", enabled, status timer stopped and the
 // idle status picture.
-void ShowIdleButton(app::App& app);
+void ShowIdleButton(Hotspot& hotspot);
 
 // The idle status: "未启动", animation stopped, idle picture, name and password
 // editable.
-void ShowIdleStatus(app::App& app);
+void ShowIdleStatus(Hotspot& hotspot);
 
 }  // namespace hs::hotspot

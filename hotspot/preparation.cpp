@@ -1,10 +1,13 @@
 #include "hotspot/preparation.h"
 
+#include <vector>
+
 #include "hotspot/services.h"
 #include "hotspot/sharing_config.h"
+#include "hotspot/stop_sharing.h"
 #include "hotspot/update_check.h"
 #include "hotspot/upstream.h"
-#include "settings/settings_file.h"
+#include "settings/keys.h"
 #include "sys/worker.h"
 
 namespace hs::hotspot {
@@ -13,49 +16,81 @@ namespace {
 
 constexpr int kDemandStart = 3;
 constexpr int kAutoStart = 2;
+constexpr const char* kRootPath = "/rjgx";
+constexpr const char* kUpdatePath = "/lanzgx";
 
-// The remembered upstream choice wins over the automatic one.
-void RestoreRememberedUpstream(app::App& app) {
-    Host& host = app.GetHost();
-    ui::Window& main = app.Main();
-    if (settings::ReadSetting(host, "xzk2", "xz", "") == "1") {
-        main["选择框2"].SetChecked(true);
-        main["组合框1"].SetText(settings::ReadSetting(host, "kdmc", "kdmc", ""));
-    } else {
-        main["选择框2"].SetChecked(false);
+// What the preparation reads from the window before it starts.
+struct PreparationInput {
+    bool windows8 = false;
+    std::string wiredNames;
+    UpdateUrl url;
+};
+
+void Prepare(Hotspot& hotspot, const PreparationInput& input) {
+    Host& host = hotspot.GetHost();
+    Dispatcher& window = hotspot.GetDispatcher();
+    Controls& c = hotspot.C();
+
+    // Leftover sharing is off before the user can start anything.
+    const std::string wired = DisableAllSharing(host, input.windows8, input.wiredNames);
+    window.Post([&c, wired] { c.wiredNames.SetText(wired); });
+    if (StopRequested())
+        return;
+
+    const std::vector<std::string> items = ListConnections(host, input.windows8);
+    window.Post([&c, items] {
+        for (const std::string& item : items)
+            c.upstream.AddItem(item);
+    });
+    const std::string chosen = ChooseUpstream(host, items, wired);
+    window.Post([&c, chosen] { c.upstream.SetText(chosen); });
+    // The remembered upstream choice wins over the automatic one.
+    const bool remembered = settings::ReadSetting(host, settings::kRememberUpstream) == "1";
+    const std::string rememberedName =
+        remembered ? settings::ReadSetting(host, settings::kUpstreamName) : std::string();
+    window.Post([&c, remembered, rememberedName] {
+        c.remember.SetChecked(remembered);
+        if (remembered)
+            c.upstream.SetText(rememberedName);
+    });
+    if (StopRequested())
+        return;
+
+    window.Post([&hotspot] {
+        Controls& controls = hotspot.C();
+        controls.start.SetEnabled(true);
+        controls.start.SetText("开启共享");
+        hotspot.Main().SetTrayIcon(ui::kPictureTrayIdle, "未开启共享");
+        hotspot.GetSession().serverRootPath = kRootPath;
+        hotspot.GetSession().serverUpdatePath = kUpdatePath;
+    });
+    if (OfferUpdate(hotspot, FetchUpdateOffer(host, input.url, kRootPath, kUpdatePath)) ||
+        StopRequested()) {
+        return;
+    }
+    const std::string announcement = FetchAnnouncement(host, input.url, kRootPath);
+    if (StopRequested())
+        return;
+    window.Post([&c, announcement] { c.announcement.SetDocument(announcement); });
+    EnsureService(host, "SharedAccess", kDemandStart, false);
+    if (StopRequested())
+        return;
+    if (!EnsureService(host, "MpsSvc", kAutoStart, true)) {
+        ui::Window& main = hotspot.Main();
+        window.Post([&main] {
+            main.ShowMessage("防火墙打开失败，所依赖服务可能不完整！", "提示", 0x10);
+        });
     }
 }
 
 }  // namespace
 
-void BackgroundPreparation(app::App& app) {
-    ui::Window& main = app.Main();
-    // Leftover sharing is off before the user can start anything.
-    DisableAllSharing(app);
-    if (StopRequested())
-        return;
-    ListConnections(app);
-    ChooseUpstream(app);
-    RestoreRememberedUpstream(app);
-    if (StopRequested())
-        return;
-
-    ui::Control start = main["按钮开始"];
-    start.SetEnabled(true);
-    start.SetText("开启共享");
-    main.SetTrayIcon(ui::kPictureTrayIdle, "未开启共享");
-
-    app.UpdateSession([](app::Session& s) {
-        s.serverRootPath = "/rjgx";
-        s.serverUpdatePath = "/lanzgx";
-    });
-    if (CheckForUpdate(app) || StopRequested())
-        return;
-    ShowAnnouncement(app);
-    if (StopRequested())
-        return;
-    EnsureService(app, "SharedAccess", kDemandStart, false);
-    EnsureService(app, "MpsSvc", kAutoStart, true);
+void StartBackgroundPreparation(Hotspot& hotspot) {
+    PreparationInput input;
+    input.windows8 = hotspot.Windows8();
+    input.wiredNames = hotspot.C().wiredNames.Text();
+    input.url = hotspot.updateUrl;
+    hotspot.preparationTask.Start([&hotspot, input] { Prepare(hotspot, input); });
 }
 
 }  // namespace hs::hotspot

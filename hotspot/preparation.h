@@ -2,12 +2,12 @@
 // the update check, the announcement and the services.
 #pragma once
 
-#include "app/app.h"
+#include "hotspot/hotspot.h"
 
 namespace hs::hotspot {
 
-// The preparation thread's procedure. Ends early, at its next step, once a stop
-// is asked.
-void BackgroundPreparation(app::App& app);
+// Starts the preparation on its worker (hotspot.preparationTask). Window thread; the
+// controls' content it needs is read here.
+void StartBackgroundPreparation(Hotspot& hotspot);
 
 }  // namespace hs::hotspot

@@ -6,17 +6,16 @@ namespace {
 constexpr int kServiceStopped = 1;
 }
 
-void EnsureService(app::App& app, const std::string& service, int startType, bool startIfStopped) {
-    ServiceManager* services = app.GetHost().services;
+bool EnsureService(Host& host, const std::string& service, int startType, bool startIfStopped) {
+    ServiceManager* services = host.services;
     ServiceStatus status;
     if (services == nullptr || !services->Query(service, status))
-        return;
+        return true;
     if (status.startType != startType)
         services->SetStartType(service, startType);
     if (!startIfStopped)
-        return;
-    if (status.currentState == kServiceStopped && !services->Start(service))
-        app.Main().ShowMessage("防火墙打开失败，所依赖服务可能不完整！", "提示", 0x10);
+        return true;
+    return status.currentState != kServiceStopped || services->Start(service);
 }
 
 }  // namespace hs::hotspot

@@ -1,15 +1,21 @@
 // Internet Connection Sharing: switching it off everywhere, switching it on from the
-// upstream connection to the hosted adapter, and listing the connections.
+// upstream connection to the hosted adapter, and listing the connections. These run
+// on any thread and touch no control: they take what the controls held and return
+// what the controls should hold.
 #pragma once
 
-#include "app/app.h"
+#include <string>
+#include <vector>
+
+#include "platform/host.h"
 
 namespace hs::hotspot {
 
 // Switches sharing off on every connection, appends the names of wired connections
-// ("本地"; on Windows 8 also "以太") to 编辑框去除多个本地, collapses two or three
-// collected names into the standard one, and disallows the hosted network.
-void DisableAllSharing(app::App& app);
+// ("本地"; on Windows 8 also "以太") to `wiredNames` (what 编辑框去除多个本地 holds),
+// collapses two or three collected names into the standard one, and disallows the
+// hosted network. Returns the new content of 编辑框去除多个本地.
+std::string DisableAllSharing(Host& host, bool windows8, std::string wiredNames);
 
 // What a switch-on pass did.
 struct SharingOutcome {
@@ -18,17 +24,19 @@ struct SharingOutcome {
     bool publicMatched = false;   // a connection bore the upstream's name
     bool privateFailed = false;   // the system refused to share to the hosted adapter
     bool publicFailed = false;    // the system refused to share the upstream
-    // Sharing reached the hosted adapter and nothing was refused.
-    bool Succeeded() const { return privateMatched && !privateFailed && !publicFailed; }
+    // Sharing reached the hosted adapter from the upstream and nothing was refused.
+    bool Succeeded() const {
+        return privateMatched && publicMatched && !privateFailed && !publicFailed;
+    }
 };
 
-// Makes the connection named in 编辑框虚拟网卡 (exact name) the private side and the
-// one named by the trimmed text of 组合框1 the public side, then sets the
-// sharing-done flag.
-SharingOutcome EnableHotspotSharing(app::App& app);
+// Makes the connection named `hosted` (exact name) the private side and the one named
+// by the trimmed `upstream` the public side. The caller sets the sharing-done flag.
+SharingOutcome EnableHotspotSharing(Host& host, const std::string& hosted,
+                                    const std::string& upstream);
 
-// Adds the connections that are not disconnected to the list of 组合框1, in the
-// system's order, and switches a disabled wireless connection back on.
-void ListConnections(app::App& app);
+// The connections that are not disconnected, in the system's order (the items of
+// 组合框1); switches a disabled wireless connection back on.
+std::vector<std::string> ListConnections(Host& host, bool windows8);
 
 }  // namespace hs::hotspot

@@ -34,36 +34,36 @@ std::string WithoutSpaces(const std::string& text) {
     return Trim(ReplaceMany(text, 3, 1, false, {{" ", ""}}));
 }
 
-bool CheckNameAndPassword(app::App& app, const std::string& ssid, const std::string& key) {
-    TextCodec& codec = *app.GetHost().codec;
+bool CheckNameAndPassword(Hotspot& hotspot, const std::string& ssid, const std::string& key) {
+    TextCodec& codec = *hotspot.GetHost().codec;
     if (ssid.empty()) {
-        PopBalloon(app, "您还没有输入WiFi名称哦！", kBalloonX, kNameBalloonY);
+        PopBalloon(hotspot, "您还没有输入WiFi名称哦！", kBalloonX, kNameBalloonY);
         return false;
     }
     if (key.empty()) {
-        PopBalloon(app, "您还没有输入密码哦！", kBalloonX, kKeyBalloonY);
+        PopBalloon(hotspot, "您还没有输入密码哦！", kBalloonX, kKeyBalloonY);
         return false;
     }
     if (codec.Utf8ToGbk(key).size() < kMinKeyBytes) {
-        PopBalloon(app, "密码不能少于8位数！", kBalloonX, kKeyBalloonY);
+        PopBalloon(hotspot, "密码不能少于8位数！", kBalloonX, kKeyBalloonY);
         return false;
     }
     // Both reach the console in double quotes, so a double quote inside would end
     // them early and let the rest be read as further arguments.
     if (Contains(ssid, "\"")) {
-        PopBalloon(app, "WiFi名称不能包含双引号哦！", kBalloonX, kNameBalloonY);
+        PopBalloon(hotspot, "WiFi名称不能包含双引号哦！", kBalloonX, kNameBalloonY);
         return false;
     }
     if (Contains(key, "\"")) {
-        PopBalloon(app, "密码不能包含双引号哦！", kBalloonX, kKeyBalloonY);
+        PopBalloon(hotspot, "密码不能包含双引号哦！", kBalloonX, kKeyBalloonY);
         return false;
     }
     if (codec.Utf8ToGbk(WithoutSpaces(ssid)).size() > kMaxSsidBytes) {
-        PopBalloon(app, "WiFi名称不能超过32个字节哦！", kBalloonX, kNameBalloonY);
+        PopBalloon(hotspot, "WiFi名称不能超过32个字节哦！", kBalloonX, kNameBalloonY);
         return false;
     }
     if (CharacterCount(WithoutSpaces(key)) > kMaxKeyCharacters) {
-        PopBalloon(app, "密码不能超过63位数！", kBalloonX, kKeyBalloonY);
+        PopBalloon(hotspot, "密码不能超过63位数！", kBalloonX, kKeyBalloonY);
         return false;
     }
     return true;

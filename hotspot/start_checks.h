@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/app.h"
+#include "hotspot/hotspot.h"
 
 namespace hs::hotspot {
 
@@ -13,6 +13,6 @@ std::string WithoutSpaces(const std::string& text);
 
 // Refuses a name or password that cannot be used, with a balloon tip beside its
 // box; true when both can be used. Nothing else is changed.
-bool CheckNameAndPassword(app::App& app, const std::string& ssid, const std::string& key);
+bool CheckNameAndPassword(Hotspot& hotspot, const std::string& ssid, const std::string& key);
 
 }  // namespace hs::hotspot

@@ -1,10 +1,10 @@
 #include "hotspot/update_check.h"
 
-#include <cstdlib>
-
 #include "hotspot/common.h"
 #include "hotspot/stop_sharing.h"
+#include "hotspot/version_text.h"
 #include "sys/delay.h"
+#include "sys/dispatcher.h"
 #include "sys/text.h"
 #include "sys/worker.h"
 
@@ -27,13 +27,11 @@ const char* const kBuiltInHelp =
 
 namespace {
 
-constexpr double kNewerThreshold = 0.0000001;
 constexpr int kIdYes = 6;
 constexpr int kHttpOk = 200;
 
 // The page's text, or empty when it could not be fetched.
-std::string FetchPage(app::App& app, const std::string& address) {
-    Host& host = app.GetHost();
+std::string FetchPage(Host& host, const std::string& address) {
     if (host.http == nullptr)
         return {};
     const HttpResponse response = host.http->Get(address, CurrentStop());
@@ -44,48 +42,54 @@ std::string FetchPage(app::App& app, const std::string& address) {
 
 }  // namespace
 
-std::string UpdateServerAddress(const app::App& app, const std::string& path) {
-    const auto& url = app.updateUrl;
+std::string UpdateServerAddress(const UpdateUrl& url, const std::string& path) {
     return url[0] + url[1] + url[2] + url[3] + path + url[4];
 }
 
 double VersionNumber(const std::string& text) {
-    const std::string trimmed = Trim(text);
-    return trimmed.empty() ? 0.0 : std::strtod(trimmed.c_str(), nullptr);
+    return ParseVersionText(text).value_or(0.0);
 }
 
-bool CheckForUpdate(app::App& app) {
-    const app::Session session = app.GetSession();
-    const std::string page = FetchPage(
-        app, UpdateServerAddress(app, session.serverRootPath + "/lanz" + session.serverUpdatePath));
-    PumpingDelay(app.GetHost(), 1000);
-    if (StopRequested())
+UpdateOffer FetchUpdateOffer(Host& host, const UpdateUrl& url, const std::string& rootPath,
+                             const std::string& updatePath) {
+    const std::string page =
+        FetchPage(host, UpdateServerAddress(url, rootPath + "/lanz" + updatePath));
+    PumpingDelay(host, 1000);
+    UpdateOffer offer;
+    offer.version = TextBetween(page, "【版本开始】", "【版本结束】");
+    offer.newer = IsNewerVersion(offer.version, kCurrentVersion);
+    offer.address = Trim(TextBetween(page, "【地址开始】", "【地址结束】"));
+    return offer;
+}
+
+bool OfferUpdate(Hotspot& hotspot, const UpdateOffer& offer) {
+    if (!offer.newer || StopRequested())
         return false;
-    const std::string newest = TextBetween(page, "【版本开始】", "【版本结束】");
-    if (VersionNumber(newest) - VersionNumber(kCurrentVersion) <= kNewerThreshold)
-        return false;
-    const int answer = app.Main().ShowMessage(
-        "亲！检测到最新V" + newest + "版本，体验更好，是否下载更新……", "更新提示", 4);
+    ui::Window& main = hotspot.Main();
+    const std::string question = "亲！检测到最新V" + offer.version + "版本，体验更好，是否下载更新……";
+    const int answer = AskWindow(
+        hotspot.GetDispatcher(), [&main, question] { return main.ShowMessage(question, "更新提示", 4); },
+        0);
     if (answer != kIdYes || StopRequested())
         return false;
-    // Only a web page is opened: anything else (a program, another scheme) would be
-    // run by the shell.
-    const std::string address = Trim(TextBetween(page, "【地址开始】", "【地址结束】"));
-    if (IsWebAddress(address) && app.GetHost().shell != nullptr)
-        app.GetHost().shell->OpenUrl(address);
-    app.Main().Self().SetVisible(false);
-    ResetToIdle(app);
-    app.Quit(0);
+    const std::string address = offer.address;
+    hotspot.GetDispatcher().Post([&hotspot, address] {
+        Host& host = hotspot.GetHost();
+        // Only a web page is opened: anything else (a program, another scheme) would be
+        // run by the shell.
+        if (IsWebAddress(address) && host.shell != nullptr)
+            host.shell->OpenUrl(address);
+        hotspot.Main().Self().SetVisible(false);
+        ResetToIdle(hotspot);
+        if (hotspot.quit)
+            hotspot.quit(0);
+    });
     return true;
 }
 
-void ShowAnnouncement(app::App& app) {
-    const app::Session session = app.GetSession();
-    const std::string page =
-        FetchPage(app, UpdateServerAddress(app, session.serverRootPath + "/lanz/gonggao"));
-    if (StopRequested())
-        return;
-    app.Main()["简单超文本框1"].SetDocument(page.empty() ? std::string(kBuiltInHelp) : page);
+std::string FetchAnnouncement(Host& host, const UpdateUrl& url, const std::string& rootPath) {
+    const std::string page = FetchPage(host, UpdateServerAddress(url, rootPath + "/lanz/gonggao"));
+    return page.empty() ? std::string(kBuiltInHelp) : page;
 }
 
 }  // namespace hs::hotspot

@@ -1,7 +1,7 @@
 #include "hotspot/upstream.h"
 
 #include "hotspot/common.h"
-#include "settings/settings_file.h"
+#include "settings/keys.h"
 #include "sys/delay.h"
 
 namespace hs::hotspot {
@@ -23,35 +23,29 @@ InternetState QueryInternetConnection(Host& host) {
     return state;
 }
 
-void DetectUpstream(app::App& app) {
-    const InternetState state = QueryInternetConnection(app.GetHost());
-    ui::Control combo = app.Main()["组合框1"];
-    // A name reported without a connection is a stale dial-up entry; never offer it.
-    combo.SetText(state.connected ? state.name : std::string());
-    if (combo.Text() == kLanName)
-        combo.SetText(app.Main()["编辑框去除多个本地"].Text());
+std::string DetectUpstream(Host& host, const std::string& wiredNames) {
+    const std::string name = QueryInternetConnection(host).name;
+    return name == kLanName ? wiredNames : name;
 }
 
-void ChooseUpstream(app::App& app) {
-    ui::Control combo = app.Main()["组合框1"];
-    const std::vector<std::string> items = combo.Items();
+std::string ChooseUpstream(Host& host, const std::vector<std::string>& items,
+                           const std::string& wiredNames) {
     for (const char* preferred : {"Wi-Fi", "无线网络连接", "ChinaNetSNWide", "宽带连接"}) {
         for (const std::string& item : items) {
-            if (item == preferred) {
-                combo.SetText(item);
-                return;
-            }
+            if (item == preferred)
+                return item;
         }
     }
-    DetectUpstream(app);
-    for (int attempt = 0; attempt < kDetectionRetries && combo.Text().empty(); ++attempt) {
-        DetectUpstream(app);
-        PumpingDelay(app.GetHost(), kDetectionPauseMs);
+    std::string chosen = DetectUpstream(host, wiredNames);
+    for (int attempt = 0; attempt < kDetectionRetries && chosen.empty(); ++attempt) {
+        chosen = DetectUpstream(host, wiredNames);
+        PumpingDelay(host, kDetectionPauseMs);
     }
+    return chosen;
 }
 
-void OnUpstreamFocusLost(app::App& app) {
-    ui::Control combo = app.Main()["组合框1"];
+void OnUpstreamFocusLost(Hotspot& hotspot) {
+    ui::Control combo = hotspot.C().upstream;
     const std::string text = combo.Text();
     if (text == "无线网络连接2")
         combo.SetText("无线网络连接 2");
@@ -59,22 +53,23 @@ void OnUpstreamFocusLost(app::App& app) {
         combo.SetText("无线网络连接 3");
     else if (text == "宽带连接2")
         combo.SetText("宽带连接 2");
-    settings::WriteSetting(app.GetHost(), "kdmc", "kdmc", combo.Text());
+    settings::WriteSetting(hotspot.GetHost(), settings::kUpstreamName, combo.Text());
 }
 
-void OnRememberUpstreamClicked(app::App& app) {
-    Host& host = app.GetHost();
-    if (app.Main()["选择框2"].Checked()) {
-        settings::WriteSetting(host, "xzk2", "xz", "1");
-        settings::WriteSetting(host, "kdmc", "kdmc", app.Main()["组合框1"].Text());
+void OnRememberUpstreamClicked(Hotspot& hotspot) {
+    Host& host = hotspot.GetHost();
+    Controls& c = hotspot.C();
+    if (c.remember.Checked()) {
+        settings::WriteSetting(host, settings::kRememberUpstream, "1");
+        settings::WriteSetting(host, settings::kUpstreamName, c.upstream.Text());
     } else {
-        settings::WriteSetting(host, "xzk2", "xz", "2");
-        ChooseUpstream(app);
+        settings::WriteSetting(host, settings::kRememberUpstream, "2");
+        c.upstream.SetText(ChooseUpstream(host, c.upstream.Items(), c.wiredNames.Text()));
     }
 }
 
-void OnViewConnectionsClicked(app::App& app) {
-    Host& host = app.GetHost();
+void OnViewConnectionsClicked(Hotspot& hotspot) {
+    Host& host = hotspot.GetHost();
     if (host.shell != nullptr)
         host.shell->StartDetached("control.exe ncpa.cpl");
 }

@@ -1,16 +1,16 @@
 #include "settings/show_password.h"
 
-#include "settings/settings_file.h"
+#include "settings/keys.h"
 
 namespace hs::settings {
 
 void OnShowPasswordClicked(Host& host, ui::Window& main) {
     if (main["选择框1"].Checked()) {
         main["编辑框密码"].SetInputMode(ui::kPlainInput);
-        WriteSetting(host, "xsmm", "mm", "1");
+        WriteSetting(host, kShowPassword, "1");
     } else {
         main["编辑框密码"].SetInputMode(ui::kPasswordInput);
-        WriteSetting(host, "xsmm", "mm", "2");
+        WriteSetting(host, kShowPassword, "2");
     }
 }
 

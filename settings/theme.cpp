@@ -1,6 +1,6 @@
 #include "settings/theme.h"
 
-#include "settings/settings_file.h"
+#include "settings/keys.h"
 
 namespace hs::settings {
 
@@ -29,7 +29,7 @@ std::string HueLabel(int position) {
 void ApplyHuePosition(Host& host, ui::Window& main) {
     const int position = main["滑块条色调"].Position();
     AttachSkin(main, position - kHueOffset);
-    WriteSetting(host, "skin", "color", std::to_string(position));
+    WriteSetting(host, kSkinColour, std::to_string(position));
     main["透明标签位置"].SetText(HueLabel(position));
 }
 

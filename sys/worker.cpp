@@ -1,12 +1,12 @@
 #include "sys/worker.h"
 
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
-#include <thread>
 
 namespace hs {
 
-struct WorkerState {
+struct WorkerRun : std::enable_shared_from_this<WorkerRun> {
     StopSignal stop;
     std::mutex mutex;
     std::condition_variable ended;
@@ -14,48 +14,95 @@ struct WorkerState {
 };
 
 namespace {
-thread_local const StopSignal* currentStop = nullptr;
+
+// A plain pointer: a thread-local with a destructor (a shared_ptr) was seen to crash
+// at thread exit under the mingw runtime and Wine. The run is kept alive by its
+// thread's own reference while the pointer is set.
+thread_local WorkerRun* currentRun = nullptr;
+
+bool Finished(WorkerRun& run) {
+    std::lock_guard<std::mutex> lock(run.mutex);
+    return run.finished;
 }
 
-WorkerHandle StartThread(std::function<void()> procedure) {
-    auto state = std::make_shared<WorkerState>();
-    // The thread keeps its own reference to the state, so dropping every handle
-    // never destroys the state under a running worker.
-    std::thread([state, procedure = std::move(procedure)] {
-        currentStop = &state->stop;
-        procedure();
-        currentStop = nullptr;
-        std::lock_guard<std::mutex> lock(state->mutex);
-        state->finished = true;
-        state->ended.notify_all();
-    }).detach();
-    return state;
+}  // namespace
+
+Task::~Task() {
+    RequestStop();
+    for (Thread& t : threads_)
+        t.run->stop.Request();
+    Join();
 }
 
-bool KillThread(WorkerHandle& worker, int64_t waitMs) {
-    if (!worker) return true;
-    WorkerHandle state = std::move(worker);
-    worker.reset();
-    state->stop.Request();
-    std::unique_lock<std::mutex> lock(state->mutex);
-    return state->ended.wait_for(lock, std::chrono::milliseconds(waitMs),
-                                 [&] { return state->finished; });
+void Task::Start(std::function<void()> procedure) {
+    RequestStop();
+    Reap();
+    auto run = std::make_shared<WorkerRun>();
+    current_ = run;
+    threads_.push_back({run, std::thread([run, procedure = std::move(procedure)] {
+                            currentRun = run.get();
+                            procedure();
+                            currentRun = nullptr;
+                            std::lock_guard<std::mutex> lock(run->mutex);
+                            run->finished = true;
+                            run->ended.notify_all();
+                        })});
 }
 
-void JoinThread(WorkerHandle& worker) {
-    if (!worker) return;
-    std::unique_lock<std::mutex> lock(worker->mutex);
-    worker->ended.wait(lock, [&] { return worker->finished; });
+void Task::RequestStop() {
+    if (current_)
+        current_->stop.Request();
 }
 
-bool IsRunning(const WorkerHandle& worker) {
-    if (!worker) return false;
-    std::lock_guard<std::mutex> lock(worker->mutex);
-    return !worker->finished;
+bool Task::Running() {
+    Reap();
+    return !threads_.empty();
 }
 
-const StopSignal* CurrentStop() { return currentStop; }
+bool Task::WaitFor(int64_t ms) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    for (Thread& t : threads_) {
+        std::unique_lock<std::mutex> lock(t.run->mutex);
+        if (!t.run->ended.wait_until(lock, deadline, [&] { return t.run->finished; }))
+            break;
+    }
+    return !Running();
+}
 
-bool StopRequested() { return currentStop != nullptr && currentStop->Requested(); }
+void Task::Join() {
+    for (Thread& t : threads_) {
+        if (t.thread.joinable())
+            t.thread.join();
+    }
+    threads_.clear();
+}
+
+void Task::Reap() {
+    for (auto it = threads_.begin(); it != threads_.end();) {
+        if (Finished(*it->run)) {
+            if (it->thread.joinable())
+                it->thread.join();
+            it = threads_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+bool StopWasRequested(const RunToken& run) {
+    return run != nullptr && run->stop.Requested();
+}
+
+RunToken CurrentRun() {
+    return currentRun != nullptr ? currentRun->shared_from_this() : nullptr;
+}
+
+const StopSignal* CurrentStop() {
+    return currentRun ? &currentRun->stop : nullptr;
+}
+
+bool StopRequested() {
+    return currentRun != nullptr && currentRun->stop.Requested();
+}
 
 }  // namespace hs

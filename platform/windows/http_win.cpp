@@ -105,7 +105,7 @@ HttpResponse WinInetHttp::Get(const std::string& url, const StopSignal* stop) {
     // for an answer for good).
     const int64_t deadline = static_cast<int64_t>(timeoutMs_) * kDeadlineTimeouts;
     std::optional<HttpResponse> response = RunUnlessStopped<HttpResponse>(
-        stop,
+        calls_, stop,
         [wide, timeout](const std::atomic<bool>& abandoned) {
             return Fetch(wide, timeout, abandoned);
         },

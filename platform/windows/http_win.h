@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/host.h"
+#include "platform/windows/stoppable_call.h"
 
 namespace hs::win {
 
@@ -24,6 +25,8 @@ class WinInetHttp : public HttpClient {
 
   private:
     int timeoutMs_;
+    // The requests given up on, until they have ended.
+    CallOwner calls_;
 };
 
 }  // namespace hs::win

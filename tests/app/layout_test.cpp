@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/app.h"
+#include "sys/dispatcher.h"
 #include "app/bindings.h"
 #include "tests/app/app_host.h"
 
@@ -130,7 +131,8 @@ TEST(Layout, TheTrafficBarAsDesigned) {
 
 TEST(Bindings, EveryRowNamesAControlOfItsWindowAndIsBound) {
     testing_support::AppHost sim;
-    App app(sim.host);
+    QueueDispatcher dispatcher;
+    App app(sim.host, dispatcher);
     std::set<std::pair<std::string, int>> seen;
     for (const Binding& binding : EventBindings()) {
         ui::Window& window = binding.window == WindowId::Main ? app.Main() : app.Bar();
@@ -141,7 +143,7 @@ TEST(Bindings, EveryRowNamesAControlOfItsWindowAndIsBound) {
             static_cast<int>(binding.event));
         EXPECT_TRUE(seen.insert(key).second) << "bound twice: " << binding.control;
     }
-    EXPECT_EQ(EventBindings().size(), 39u);
+    EXPECT_EQ(EventBindings().size(), 41u);
     // The pictures the windows hold from the start.
     EXPECT_EQ(app.Main()["图片框下载"].Picture(), ui::kPictureArrowDown);
     EXPECT_EQ(app.Main()["图片框上传"].Picture(), ui::kPictureArrowUp);
@@ -152,7 +154,8 @@ TEST(Bindings, EveryRowNamesAControlOfItsWindowAndIsBound) {
 
 TEST(Bindings, ClosingTheWindowEndsTheProgram) {
     testing_support::AppHost sim;
-    App app(sim.host);
+    QueueDispatcher dispatcher;
+    App app(sim.host, dispatcher);
     int hooked = -1;
     app.quitHook = [&](int code) { hooked = code; };
     EXPECT_FALSE(app.Ending());

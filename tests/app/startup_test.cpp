@@ -9,6 +9,7 @@
 
 #include "app/app.h"
 #include "app/layout.h"
+#include "sys/dispatcher.h"
 #include "settings/settings_file.h"
 #include "tests/app/app_host.h"
 #include "ui/driver.h"
@@ -22,9 +23,9 @@ class Startup : public ::testing::Test {
   protected:
     // Runs the created procedure as the launcher does.
     void Create() {
-        app = std::make_unique<App>(sim.host);
+        app = std::make_unique<App>(sim.host, dispatcher);
         app->quitHook = [this](int code) { quitCodes.push_back(code); };
-        app->backgroundPreparation = [this] { preparationRan = true; };
+        app->preparationOverride = [this] { preparationRan = true; };
         app->Main().Dispatch(kMainWindowName, ui::Event::Created);
     }
     void Store(const char* section, const char* key, const char* value) {
@@ -34,14 +35,13 @@ class Startup : public ::testing::Test {
         return settings::ReadSetting(sim.host, section, key, "<absent>");
     }
     void WaitForPreparation() {
-        for (int i = 0; i < 500 && IsRunning(app->preparationThread); ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
+        app->Settle();
     }
     ui::Control C(const char* name) { return app->Main()[name]; }
 
     // Declared before the program, so they outlive its worker threads.
     AppHost sim;
+    QueueDispatcher dispatcher;
     std::vector<int> quitCodes;
     std::atomic<bool> preparationRan{false};
     std::unique_ptr<App> app;
@@ -68,21 +68,21 @@ TEST_F(Startup, WithoutASettingsFileTheWindowShowsTheDesignedValues) {
     EXPECT_FALSE(C("按钮开始").Enabled());
     EXPECT_EQ(C("按钮开始").Text(), "初始化中\r\n请稍后");
     EXPECT_FALSE(C("标签操作系统").Visible());
-    EXPECT_EQ(app->osVersionCode.load(), 5);
-    EXPECT_EQ(app->updateUrl[0], "http://");
-    EXPECT_EQ(app->updateUrl[4], ".html");
-    EXPECT_EQ(app->updateUrl[1] + app->updateUrl[2] + app->updateUrl[3],
+    EXPECT_EQ(app->Hotspot().osVersionCode, 5);
+    EXPECT_EQ(app->Hotspot().updateUrl[0], "http://");
+    EXPECT_EQ(app->Hotspot().updateUrl[4], ".html");
+    EXPECT_EQ(app->Hotspot().updateUrl[1] + app->Hotspot().updateUrl[2] + app->Hotspot().updateUrl[3],
               "update.lanzhou-wifi.example");
     // Reading creates nothing.
     std::string bytes;
-    EXPECT_FALSE(sim.files.Read(settings::kSettingsPath, bytes));
+    EXPECT_EQ(sim.files.Read(settings::kSettingsPath, bytes), FileRead::Missing);
     WaitForPreparation();
     EXPECT_TRUE(preparationRan.load());
 }
 
 TEST_F(Startup, CaptionColoursTipsAndTheInstanceSearch) {
     std::vector<std::string> coloured;
-    app = std::make_unique<App>(sim.host);
+    app = std::make_unique<App>(sim.host, dispatcher);
     app->Main().AddObserver([&](ui::Control control, ui::Property property) {
         if (property == ui::Property::TitleColour)
             coloured.push_back(control.Name());
@@ -227,7 +227,7 @@ TEST_F(Startup, TheBlacklistFileIsLoaded) {
     EXPECT_EQ(C("超级列表框2").Rows(),
               (std::vector<std::vector<std::string>>{{"", "AA-BB-CC-DD-EE-01", "小米"},
                                                      {"", "AA-BB-CC-DD-EE-02", ""},
-                                                     {"", "AA-BB-CC-DD-EE-03", ""}}));
+                                                     {"", "AA-BB-CC-DD-EE-03", "a+b"}}));
 }
 
 TEST_F(Startup, WindowsXpIsRefused) {
@@ -237,8 +237,8 @@ TEST_F(Startup, WindowsXpIsRefused) {
     EXPECT_EQ(C("标签操作系统").Text(), "抱歉，您的电脑非win7、win8系统，不能使用该软件！");
     EXPECT_FALSE(C("按钮开始").Enabled());
     EXPECT_EQ(C("按钮开始").Text(), "开启共享");
-    EXPECT_EQ(app->preparationThread, nullptr);
-    EXPECT_EQ(app->osVersionCode.load(), 0);
+    EXPECT_FALSE(app->WorkersRunning());
+    EXPECT_EQ(app->Hotspot().osVersionCode, 0);
     // Everything before the gate still ran.
     EXPECT_EQ(C("编辑框名称").Text(), "mylove");
     EXPECT_FALSE(app->Ending());
@@ -249,14 +249,14 @@ TEST_F(Startup, OtherSystemsStartThePreparationWithTheirVersionCode) {
     sim.system.version = OsVersion{6, 2, 2, 6, 3};
     Create();
     EXPECT_FALSE(C("标签操作系统").Visible());
-    EXPECT_EQ(app->osVersionCode.load(), 6);
-    EXPECT_NE(app->preparationThread, nullptr);
+    EXPECT_EQ(app->Hotspot().osVersionCode, 6);
+    EXPECT_TRUE(preparationRan.load() || app->WorkersRunning());
     // Windows Server 2003 (NT 5.2) is not refused either.
     app.reset();
     sim.system.version = OsVersion{5, 2, 2, 5, 2};
     Create();
     EXPECT_FALSE(C("标签操作系统").Visible());
-    EXPECT_EQ(app->osVersionCode.load(), 3);
+    EXPECT_EQ(app->Hotspot().osVersionCode, 3);
 }
 
 TEST_F(Startup, ASecondInstanceRestoresTheFirstAndQuitsBeforeSettingItsTitle) {
@@ -269,7 +269,7 @@ TEST_F(Startup, ASecondInstanceRestoresTheFirstAndQuitsBeforeSettingItsTitle) {
     EXPECT_EQ(sim.desktop.searched, std::vector<std::string>{"岚舟笔记本设置WiFi热点工具"});
     EXPECT_EQ(app->Main().Self().Text(), "");
     EXPECT_EQ(C("编辑框名称").Text(), "mylove");  // nothing else of the procedure ran
-    EXPECT_EQ(app->preparationThread, nullptr);
+    EXPECT_FALSE(app->WorkersRunning());
 }
 
 TEST_F(Startup, ThePreparationThreadStartsLastAndEndsWithTheProgram) {
@@ -277,9 +277,9 @@ TEST_F(Startup, ThePreparationThreadStartsLastAndEndsWithTheProgram) {
     Store("xsmm", "mm", "2");
     std::atomic<bool> sawFilledWindow{false};
     std::atomic<bool> stopped{false};
-    app = std::make_unique<App>(sim.host);
+    app = std::make_unique<App>(sim.host, dispatcher);
     ui::Window* window = &app->Main();
-    app->backgroundPreparation = [&, window] {
+    app->preparationOverride = [&, window] {
         ui::Window& main = *window;
         sawFilledWindow = main["编辑框名称"].Text() == "late" &&
                           main["编辑框密码"].GetInputMode() == ui::kPasswordInput &&
@@ -290,10 +290,8 @@ TEST_F(Startup, ThePreparationThreadStartsLastAndEndsWithTheProgram) {
         stopped = true;
     };
     app->Main().Dispatch(kMainWindowName, ui::Event::Created);
-    WorkerHandle worker = app->preparationThread;
-    ASSERT_TRUE(worker);
+    ASSERT_TRUE(app->WorkersRunning());
     app.reset();
-    EXPECT_FALSE(IsRunning(worker));
     EXPECT_TRUE(stopped.load());
     EXPECT_TRUE(sawFilledWindow.load());
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/app.h"
+#include "sys/dispatcher.h"
 #include "app/layout.h"
 #include "app/update_server.h"
 #include "tests/app/app_host.h"
@@ -41,23 +42,21 @@ class UpdateHost : public ::testing::Test {
     // Runs the created procedure with the real background preparation and waits for
     // the preparation to end.
     void CreateAndPrepare(const std::string& hostOverride) {
-        app = std::make_unique<App>(sim.host);
+        app = std::make_unique<App>(sim.host, dispatcher);
         app->updateHostOverride = hostOverride;
         app->Main().Dispatch(kMainWindowName, ui::Event::Created);
-        ASSERT_TRUE(app->preparationThread);
-        for (int i = 0; i < 5000 && IsRunning(app->preparationThread); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        ASSERT_FALSE(IsRunning(app->preparationThread));
+        app->Settle();
     }
     std::string Joined() const {
         std::string joined;
-        for (const std::string& piece : app->updateUrl)
+        for (const std::string& piece : app->Hotspot().updateUrl)
             joined += piece;
         return joined;
     }
 
     // Declared before the program, so they outlive its worker threads.
     testing_support::AppHost sim;
+    QueueDispatcher dispatcher;
     RecordingHttp http;
     std::unique_ptr<App> app;
 };

@@ -12,10 +12,13 @@
 
 #include "app/app.h"
 #include "app/update_server.h"
+#include "hotspot/preparation.h"
+#include "hotspot/update_check.h"
 #include "platform/native_codec.h"
 #include "platform/sim/directory_files.h"
 #include "platform/sim/simulated_laptop.h"
 #include "platform/sim/virtual_clock.h"
+#include "sys/dispatcher.h"
 #include "sys/worker.h"
 #include "tests/temp_folder.h"
 #include "ui/driver.h"
@@ -36,8 +39,8 @@ struct Program {
         if (!laptop)
             laptop = sim::SimulatedLaptop::FromScenario("", clock, *codec, files);
         host = laptop->MakeHost();
-        app = std::make_unique<app::App>(host);
-        app->updateUrl = app::UpdateUrlPieces();
+        app = std::make_unique<app::App>(host, dispatcher);
+        app->Hotspot().updateUrl = app::UpdateUrlPieces();
         app->quitHook = [this](int code) { quitCodes.push_back(code); };
         app->Main().SetMessageBoxHandler(
             [this](const std::string& text, const std::string& caption, int flags) {
@@ -56,7 +59,7 @@ struct Program {
     // the upstream chosen, name and password typed.
     void Idle(int osCode, const std::string& upstream, const std::string& ssid = "mylove",
               const std::string& key = "5802741639") {
-        app->osVersionCode.store(osCode);
+        app->Hotspot().osVersionCode = osCode;
         ui::Control start = C("按钮开始");
         start.SetText("开启共享");
         start.SetEnabled(true);
@@ -65,11 +68,30 @@ struct Program {
         C("编辑框密码").SetText(key);
     }
 
-    // Presses the start button as a user would and waits for the start to end.
+    // Presses the start button as a user would and waits for the start to end and
+    // its results to be shown.
     void PressStart() {
         ASSERT_TRUE(driver->Click("按钮开始"));
-        JoinThread(app->startThread);
+        app->Settle();
     }
+
+    // Runs the background preparation on its worker and waits for its end.
+    void Prepare() {
+        hotspot::StartBackgroundPreparation(app->Hotspot());
+        app->Settle();
+    }
+
+    // The update check of the preparation alone; true when the program ends.
+    bool CheckForUpdate() {
+        const bool ends = hotspot::OfferUpdate(
+            app->Hotspot(),
+            hotspot::FetchUpdateOffer(host, app->Hotspot().updateUrl, "/rjgx", "/lanzgx"));
+        app->Settle();
+        return ends;
+    }
+
+    hotspot::Session& Session() { return app->Hotspot().GetSession(); }
+    hotspot::Hotspot& H() { return app->Hotspot(); }
 
     ui::Control C(const char* name) { return app->Main()[name]; }
     std::vector<std::string> Commands() { return laptop->Snapshot().commands; }
@@ -108,6 +130,7 @@ struct Program {
     std::vector<int> quitCodes;
     std::vector<Message> messages;
     int answer = 1;
+    QueueDispatcher dispatcher;
     std::unique_ptr<app::App> app;
     std::unique_ptr<ui::Driver> driver;
 };

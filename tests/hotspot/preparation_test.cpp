@@ -24,8 +24,8 @@ std::string Scenario(const std::string& version, const std::string& address,
 
 TEST(Preparation, LeavesTheWindowIdleAndShowsTheAnnouncement) {
     Program p(Scenario("1.0", "http://127.0.0.1/new.exe"));
-    p.app->osVersionCode.store(5);
-    BackgroundPreparation(*p.app);
+    p.H().osVersionCode = 5;
+    p.Prepare();
     EXPECT_EQ(p.C("按钮开始").Text(), "开启共享");
     EXPECT_TRUE(p.C("按钮开始").Enabled());
     EXPECT_EQ(p.app->Main().TrayPicture(), ui::kPictureTrayIdle);
@@ -46,7 +46,7 @@ TEST(Preparation, TheRememberedUpstreamWins) {
     Program p(Scenario("1.0", ""));
     ASSERT_TRUE(settings::WriteSetting(p.host, "xzk2", "xz", "1"));
     ASSERT_TRUE(settings::WriteSetting(p.host, "kdmc", "kdmc", "宽带连接"));
-    BackgroundPreparation(*p.app);
+    p.Prepare();
     EXPECT_TRUE(p.C("选择框2").Checked());
     EXPECT_EQ(p.C("组合框1").Text(), "宽带连接");
 }
@@ -54,7 +54,7 @@ TEST(Preparation, TheRememberedUpstreamWins) {
 TEST(Preparation, ANewerVersionAcceptedOpensTheWebPageAndEnds) {
     Program p(Scenario("1.1", "http://127.0.0.1/new.exe"));
     p.answer = 6;  // yes
-    BackgroundPreparation(*p.app);
+    p.Prepare();
     ASSERT_EQ(p.messages.size(), 1u);
     EXPECT_EQ(p.messages[0].text, "亲！检测到最新V1.1版本，体验更好，是否下载更新……");
     EXPECT_EQ(p.messages[0].caption, "更新提示");
@@ -73,7 +73,7 @@ TEST(Preparation, ADownloadAddressThatIsNoWebPageIsNeverOpened) {
         SCOPED_TRACE(address);
         Program p(Scenario("2", address));
         p.answer = 6;
-        BackgroundPreparation(*p.app);
+        p.Prepare();
         EXPECT_EQ(p.messages.size(), 1u);
         EXPECT_TRUE(p.laptop->Snapshot().openedUrls.empty());
         EXPECT_EQ(p.quitCodes, (std::vector<int>{0}));
@@ -84,7 +84,7 @@ TEST(Preparation, ADownloadAddressThatIsNoWebPageIsNeverOpened) {
 TEST(Preparation, ANewerVersionDeclinedGoesOn) {
     Program p(Scenario("1.1", "http://127.0.0.1/new.exe"));
     p.answer = 7;  // no
-    BackgroundPreparation(*p.app);
+    p.Prepare();
     EXPECT_EQ(p.messages.size(), 1u);
     EXPECT_TRUE(p.laptop->Snapshot().openedUrls.empty());
     EXPECT_TRUE(p.quitCodes.empty());
@@ -93,7 +93,7 @@ TEST(Preparation, ANewerVersionDeclinedGoesOn) {
 
 TEST(Preparation, WithoutTheServerTheBuiltInHelpIsShown) {
     Program p("windows 7\nupstream 无线网络连接\n");
-    BackgroundPreparation(*p.app);
+    p.Prepare();
     EXPECT_TRUE(p.messages.empty());
     const std::string help = p.C("简单超文本框1").Document();
     EXPECT_EQ(help, kBuiltInHelp);
@@ -107,7 +107,7 @@ TEST(Preparation, ServicesGetTheirStartTypes) {
     // becomes manual and is not started.
     Program p(Scenario("1.0", "",
                        "service SharedAccess start=2 state=1\nservice MpsSvc start=3 state=4\n"));
-    BackgroundPreparation(*p.app);
+    p.Prepare();
     const sim::LaptopModel m = p.laptop->Snapshot();
     EXPECT_EQ(m.services.at("SharedAccess").status.startType, 3);
     EXPECT_EQ(m.services.at("SharedAccess").status.currentState, 1);
@@ -118,12 +118,12 @@ TEST(Preparation, ServicesGetTheirStartTypes) {
 
 TEST(Preparation, AStoppedFirewallIsStartedOrReported) {
     Program started(Scenario("1.0", "", "service MpsSvc start=2 state=1\n"));
-    BackgroundPreparation(*started.app);
+    started.Prepare();
     EXPECT_EQ(started.laptop->Snapshot().services.at("MpsSvc").status.currentState, 4);
     EXPECT_TRUE(started.messages.empty());
 
     Program failing(Scenario("1.0", "", "service MpsSvc start=4 state=1 fails=yes\n"));
-    BackgroundPreparation(*failing.app);
+    failing.Prepare();
     ASSERT_EQ(failing.messages.size(), 1u);
     EXPECT_EQ(failing.messages[0].text, "防火墙打开失败，所依赖服务可能不完整！");
     EXPECT_EQ(failing.messages[0].caption, "提示");
@@ -134,7 +134,7 @@ TEST(Preparation, AStoppedFirewallIsStartedOrReported) {
 TEST(Preparation, RunsOnItsThreadFromTheCreatedProcedure) {
     Program p(Scenario("1.0", ""));
     p.app->Main().Dispatch(p.app->Main().Self().Name(), ui::Event::Created);
-    JoinThread(p.app->preparationThread);
+    p.app->Settle();
     EXPECT_EQ(p.C("按钮开始").Text(), "开启共享");
     EXPECT_TRUE(p.C("按钮开始").Enabled());
 }

@@ -42,7 +42,7 @@ void ExpectSharingState(Program& p) {
     EXPECT_EQ(p.app->Main().TrayPicture(), ui::kPictureTrayRunning);
     EXPECT_EQ(p.app->Main().TrayTip(), "已开启共享");
     EXPECT_EQ(p.C("时钟流量条延时").Interval(), 1000);
-    EXPECT_EQ(p.app->GetSession().sharingState, "共享完成");
+    EXPECT_EQ(p.Session().sharingState, "共享完成");
 }
 
 void ExpectIdleUntouched(Program& p) {
@@ -63,13 +63,11 @@ TEST(StartSharing, Windows7WithTheStaticAddressStep) {
     EXPECT_EQ(p.Pauses(), (Pauses{300, 300, 500, 1000, 800, 1000, 3000, 5000}));
     ExpectSharingState(p);
     EXPECT_EQ(p.C("编辑框虚拟网卡").Text(), "无线网络连接 2");
-    // The hosted interface 26 is far past the table's rows: no baseline is read.
-    const app::Session s = p.app->GetSession();
+    // Interface 26 is far past the table's row count; its row is found by its index.
+    const hotspot::Session s = p.Session();
     EXPECT_EQ(s.hostedInterfaceIndex, "26");
     EXPECT_EQ(s.hostedInterfaceNumber, 26);
-    EXPECT_LT(s.counters.size(), 26u);
-    EXPECT_EQ(s.receivedBaseline, 0u);
-    EXPECT_EQ(s.sentBaseline, 0u);
+    EXPECT_TRUE(s.baselines.has_value());
     EXPECT_TRUE(p.C("标签启动成功").Visible());
     EXPECT_EQ(p.C("时钟启动成功提示").Interval(), 5000);
     EXPECT_EQ(p.C("时钟循环列表").Interval(), 0);  // monitoring is off in a bare window
@@ -106,25 +104,23 @@ TEST(StartSharing, Windows8WithTheStaticAddressStepAndAnAsteriskInTheName) {
     ExpectSharingState(p);
     EXPECT_EQ(p.C("编辑框虚拟网卡").Text(), "本地连接* 12");
     // The offload header "接口 14: 本地连接* 12" is found through the escaped asterisk.
-    const app::Session s = p.app->GetSession();
+    const hotspot::Session s = p.Session();
     EXPECT_EQ(s.hostedInterfaceIndex, "14");
     EXPECT_EQ(s.hostedInterfaceNumber, 14);
 }
 
-TEST(StartSharing, TheBaselinesComeFromTheRowAtTheIndexsPosition) {
+TEST(StartSharing, TheBaselinesComeFromTheRowWithTheHostedIndex) {
     Program p(R"(windows 7
 upstream 无线网络连接
 hosted "无线网络连接 2" index=2 dhcp=no in=5000 out=7000
 )");
     p.Idle(5, "无线网络连接");
     p.PressStart();
-    const app::Session s = p.app->GetSession();
+    const hotspot::Session s = p.Session();
     EXPECT_EQ(s.hostedInterfaceIndex, "2");
-    ASSERT_GE(s.counters.size(), 2u);
-    EXPECT_EQ(s.receivedBaseline, s.counters[1].received);
-    EXPECT_EQ(s.sentBaseline, s.counters[1].sent);
-    EXPECT_EQ(s.receivedBaseline, 5000u);
-    EXPECT_EQ(s.sentBaseline, 7000u);
+    ASSERT_TRUE(s.baselines.has_value());
+    EXPECT_EQ(s.baselines->received, 5000u);
+    EXPECT_EQ(s.baselines->sent, 7000u);
 }
 
 TEST(StartSharing, Windows8AdapterAlreadyStatic) {
@@ -216,7 +212,7 @@ TEST(StartSharing, WithoutAdministratorRightsTheHostedNetworkIsNeverStarted) {
     EXPECT_TRUE(p.C("按钮开始").Enabled());
     EXPECT_EQ(p.C("时钟状态").Interval(), 0);
     EXPECT_EQ(p.C("图片框状态").Picture(), ui::kPictureStatusIdle);
-    EXPECT_EQ(p.app->GetSession().startOutput, "");
+    EXPECT_EQ(p.Session().startOutput, "");
 }
 
 TEST(StartSharing, AnEmptyUpstreamStopsAfterTheConfiguration) {
@@ -252,8 +248,8 @@ TEST(StartSharing, ARefusedStartShowsTheSystemsWordsAndTheHelp) {
     EXPECT_EQ(p.C("标签9").Text(), "未启动");
     EXPECT_EQ(p.C("图片框状态").Picture(), ui::kPictureStatusIdle);
     EXPECT_TRUE(p.C("编辑框名称").Enabled());
-    EXPECT_EQ(p.app->GetSession().startOutput, "");
-    EXPECT_NE(p.app->GetSession().sharingState, "共享完成");
+    EXPECT_EQ(p.Session().startOutput, "");
+    EXPECT_NE(p.Session().sharingState, "共享完成");
 }
 
 TEST(StartSharing, TheFailureTypeJoinsTheLinesOfTheOutput) {
@@ -311,7 +307,7 @@ TEST(StartSharing, StopLeavesSharingAndAChangedUpstreamSwitchesItOffFirst) {
     EXPECT_EQ(p.C("标签9").Text(), "未启动");
     EXPECT_EQ(p.app->Main().TrayTip(), "未开启共享");
     EXPECT_EQ(p.app->Main().TrayPicture(), ui::kPictureTrayIdle);
-    EXPECT_EQ(p.app->GetSession().sentBaseline, 0u);
+    EXPECT_FALSE(p.Session().baselines.has_value());
     // Sharing stays configured after a stop.
     sim::LaptopModel m = p.laptop->Snapshot();
     ASSERT_NE(m.Find("无线网络连接"), nullptr);
@@ -338,8 +334,8 @@ TEST(StartSharing, ResetToIdleEndsARunningStartAndSwitchesSharingOff) {
     Program p(kWindows7);
     p.Idle(5, "无线网络连接");
     ASSERT_TRUE(p.driver->Click("按钮开始"));
-    ResetToIdle(*p.app);
-    EXPECT_FALSE(p.app->startThread);  // ended and forgotten
+    ResetToIdle(p.H());
+    EXPECT_FALSE(p.H().startTask.Running());  // ended and joined
     EXPECT_EQ(p.C("按钮开始").Text(), "开启共享");
     EXPECT_TRUE(p.C("按钮开始").Enabled());
     EXPECT_EQ(p.C("标签9").Text(), "未启动");
@@ -399,6 +395,44 @@ TEST(ExitAtOnce, SwitchesSharingOffAndEnds) {
             EXPECT_FALSE(c.sharingEnabled) << c.name;
         }
         EXPECT_FALSE(p.laptop->Snapshot().hosted.allowed);
+    }
+}
+
+}  // namespace
+}  // namespace hs::hotspot::testing
+
+namespace hs::hotspot::testing {
+namespace {
+
+TEST(StartSharing, ANetshThatCannotBeRunIsAFailedStartNotARunningHotspot) {
+    Program p("windows 7\nupstream 无线网络连接\nunstartable \"netsh\"\n");
+    p.Idle(5, "无线网络连接");
+    p.PressStart();
+    ASSERT_EQ(p.messages.size(), 1u);
+    EXPECT_EQ(p.messages[0].caption, "开启失败");
+    EXPECT_NE(p.messages[0].text.find("netsh"), std::string::npos);
+    EXPECT_EQ(p.C("按钮开始").Text(), "开启共享");
+    EXPECT_TRUE(p.C("按钮开始").Enabled());
+    EXPECT_EQ(p.C("标签9").Text(), "未启动");
+    EXPECT_EQ(p.C("时钟状态").Interval(), 0);
+    EXPECT_EQ(p.C("时钟流量条延时").Interval(), 0);
+    EXPECT_NE(p.Session().sharingState, "共享完成");
+    EXPECT_NE(p.app->Main().TrayPicture(), ui::kPictureTrayRunning);
+}
+
+TEST(StartSharing, ConnectionNamesWithPatternCharactersAreMatchedLiterallyAndWhole) {
+    // A renamed hosted connection: its DHCP line and its offload header are found,
+    // and "本地连接* 1" never takes the header of "本地连接* 12".
+    for (const char* name : {"热点(WiFi)", "WLAN+", "本地连接* 1", "a.b?[c"}) {
+        SCOPED_TRACE(name);
+        Program p(std::string("windows 7\nupstream 无线网络连接\nhosted \"") + name +
+                  "\" index=31\nconnection \"" + name + "2\" kind=ethernet status=2 index=32\n");
+        p.Idle(5, "无线网络连接");
+        p.PressStart();
+        EXPECT_EQ(p.C("编辑框虚拟网卡").Text(), name);
+        EXPECT_EQ(p.Session().hostedInterfaceIndex, "31");
+        const std::vector<std::string> commands = p.Commands();
+        EXPECT_NE(std::find(commands.begin(), commands.end(), StaticAddress(name)), commands.end());
     }
 }
 

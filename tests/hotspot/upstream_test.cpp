@@ -16,14 +16,11 @@ TEST(Upstream, ThePreferredNamesWinInTheirOrder) {
     Program p("windows 7\nupstream 无线网络连接\n");
     ui::Control combo = p.C("组合框1");
     combo.SetItems({"宽带连接", "ChinaNetSNWide", "无线网络连接", "本地连接"});
-    ChooseUpstream(*p.app);
-    EXPECT_EQ(combo.Text(), "无线网络连接");
+    EXPECT_EQ(ChooseUpstream(p.host, combo.Items(), ""), "无线网络连接");
     combo.SetItems({"本地连接", "宽带连接", "ChinaNetSNWide"});
-    ChooseUpstream(*p.app);
-    EXPECT_EQ(combo.Text(), "ChinaNetSNWide");
+    EXPECT_EQ(ChooseUpstream(p.host, combo.Items(), ""), "ChinaNetSNWide");
     combo.SetItems({"宽带连接", "Wi-Fi"});
-    ChooseUpstream(*p.app);
-    EXPECT_EQ(combo.Text(), "Wi-Fi");
+    EXPECT_EQ(ChooseUpstream(p.host, combo.Items(), ""), "Wi-Fi");
     EXPECT_TRUE(p.Pauses().empty());
 }
 
@@ -33,12 +30,11 @@ upstream 本地连接
 connection 本地连接 kind=ethernet status=2 index=10 address=192.168.0.20/24 gateway=192.168.0.1
 connection "本地连接 2" kind=ethernet status=7 index=12
 )");
-    DisableAllSharing(*p.app);
-    EXPECT_EQ(p.C("编辑框去除多个本地").Text(), "本地连接");
-    ListConnections(*p.app);
-    EXPECT_EQ(p.C("组合框1").Items(), (Texts{"本地连接"}));
-    ChooseUpstream(*p.app);
-    EXPECT_EQ(p.C("组合框1").Text(), "本地连接");
+    const std::string wired = DisableAllSharing(p.host, false, "");
+    EXPECT_EQ(wired, "本地连接");
+    const Texts items = ListConnections(p.host, false);
+    EXPECT_EQ(items, (Texts{"本地连接"}));
+    EXPECT_EQ(ChooseUpstream(p.host, items, wired), "本地连接");
     EXPECT_TRUE(p.Pauses().empty());
 }
 
@@ -46,9 +42,7 @@ TEST(Upstream, NoInternetLeavesItEmptyAfterTwoMoreTries) {
     Program p(R"(windows 7
 connection 本地连接 kind=ethernet status=7 index=10
 )");
-    p.C("组合框1").SetText("old");
-    ChooseUpstream(*p.app);
-    EXPECT_EQ(p.C("组合框1").Text(), "");
+    EXPECT_EQ(ChooseUpstream(p.host, {}, ""), "");
     EXPECT_EQ(p.Pauses(), (std::vector<int64_t>{300, 300}));
 }
 
@@ -92,15 +86,11 @@ connection 以太网 kind=ethernet status=2 index=5
 connection "以太网 2" kind=ethernet status=7 index=6
 )";
     Program eight(scenario);
-    eight.app->osVersionCode.store(6);
-    DisableAllSharing(*eight.app);
-    EXPECT_EQ(eight.C("编辑框去除多个本地").Text(), "以太网");
+    EXPECT_EQ(DisableAllSharing(eight.host, true, ""), "以太网");
     EXPECT_EQ(eight.Commands(), (Texts{kDisallow}));
 
     Program seven(scenario);
-    seven.app->osVersionCode.store(5);
-    DisableAllSharing(*seven.app);
-    EXPECT_EQ(seven.C("编辑框去除多个本地").Text(), "");
+    EXPECT_EQ(DisableAllSharing(seven.host, false, ""), "");
 }
 
 TEST(SharingPasses, ListingSkipsDisconnectedAndSwitchesTheWirelessBackOn) {
@@ -110,9 +100,7 @@ connection 本地连接 kind=ethernet status=2 index=10
 connection 宽带连接 kind=ppp status=0 index=30
 connection 有线2 kind=ethernet status=7 index=12
 )");
-    p.app->osVersionCode.store(5);
-    ListConnections(*p.app);
-    EXPECT_EQ(p.C("组合框1").Items(), (Texts{"本地连接"}));
+    EXPECT_EQ(ListConnections(p.host, false), (Texts{"本地连接"}));
     EXPECT_EQ(p.Commands(), (Texts{"netsh interface set interface \"无线网络连接\" \"enabled\""}));
 }
 
@@ -120,48 +108,44 @@ TEST(SharingPasses, TheUpstreamIsTrimmedAndTheHostedNameMustMatchExactly) {
     Program p("windows 7\nupstream 无线网络连接\n");
     p.Commands();
     ASSERT_EQ(p.laptop->RunBytes("netsh wlan set hostednetwork mode=allow").empty(), false);
-    p.C("组合框1").SetText(" 无线网络连接 ");
-    p.C("编辑框虚拟网卡").SetText("无线网络连接 2 ");
-    SharingOutcome outcome = EnableHotspotSharing(*p.app);
+    SharingOutcome outcome = EnableHotspotSharing(p.host, "无线网络连接 2 ", " 无线网络连接 ");
     EXPECT_TRUE(outcome.publicMatched);
     EXPECT_FALSE(outcome.privateMatched);
     EXPECT_FALSE(outcome.Succeeded());
-    EXPECT_EQ(p.app->sharingDone.load(), 1);
-    p.C("编辑框虚拟网卡").SetText("无线网络连接 2");
-    outcome = EnableHotspotSharing(*p.app);
+    outcome = EnableHotspotSharing(p.host, "无线网络连接 2", " 无线网络连接 ");
     EXPECT_TRUE(outcome.Succeeded());
+    // An upstream that matches no connection: the public side was never switched on,
+    // so the phones reach nothing.
+    outcome = EnableHotspotSharing(p.host, "无线网络连接 2", "不存在的连接");
+    EXPECT_TRUE(outcome.privateMatched);
+    EXPECT_FALSE(outcome.publicMatched);
+    EXPECT_FALSE(outcome.Succeeded());
 }
 
 TEST(Discovery, EachVariantFindsItsAdapter) {
     // The hosted adapter is listed while the hosted network is allowed.
     Program seven("windows 7\n");
     seven.laptop->RunBytes("netsh wlan set hostednetwork mode=allow");
-    HostedAdapterDiscovery(*seven.app, DiscoveryVariant::Other);
-    EXPECT_EQ(seven.C("编辑框虚拟网卡").Text(), "无线网络连接 2");
+    EXPECT_EQ(HostedAdapterDiscovery(seven.host, DiscoveryVariant::Other, ""), "无线网络连接 2");
 
     Program eight("windows 8\n");
     eight.laptop->RunBytes("netsh wlan set hostednetwork mode=allow");
-    eight.C("编辑框虚拟网卡").SetText(" 本地连接* 12 ");
-    HostedAdapterDiscovery(*eight.app, DiscoveryVariant::Windows8);
-    EXPECT_EQ(eight.C("编辑框虚拟网卡").Text(), "本地连接* 12");
+    EXPECT_EQ(HostedAdapterDiscovery(eight.host, DiscoveryVariant::Windows8, " 本地连接* 12 "),
+              "本地连接* 12");
 }
 
 TEST(Discovery, NothingFoundLeavesTheBoxAsItWas) {
     // Disallowed: no hosted adapter. The Wi-Fi Direct adapter holds "Microsoft" but
     // not "Microsoft 托管".
     Program eight("windows 8\n");
-    eight.C("编辑框虚拟网卡").SetText("earlier");
-    HostedAdapterDiscovery(*eight.app, DiscoveryVariant::Windows8);
-    EXPECT_EQ(eight.C("编辑框虚拟网卡").Text(), "earlier");
+    EXPECT_EQ(HostedAdapterDiscovery(eight.host, DiscoveryVariant::Windows8, "earlier"), "earlier");
 
     // A description naming "microsoft" only in lower case is passed over.
     Program seven(R"(windows 7
 hosted "无线网络连接 2" index=26 description="microsoft virtual adapter"
 )");
     seven.laptop->RunBytes("netsh wlan set hostednetwork mode=allow");
-    seven.C("编辑框虚拟网卡").SetText("earlier");
-    HostedAdapterDiscovery(*seven.app, DiscoveryVariant::Other);
-    EXPECT_EQ(seven.C("编辑框虚拟网卡").Text(), "earlier");
+    EXPECT_EQ(HostedAdapterDiscovery(seven.host, DiscoveryVariant::Other, "earlier"), "earlier");
 }
 
 }  // namespace

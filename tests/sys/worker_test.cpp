@@ -4,55 +4,157 @@
 
 #include <atomic>
 #include <thread>
+#include <vector>
 
 #include "platform/sim/canned_commands.h"
 #include "platform/sim/virtual_clock.h"
 #include "platform/native_codec.h"
 #include "sys/command.h"
 #include "sys/delay.h"
+#include "sys/dispatcher.h"
 
 namespace hs {
 namespace {
 
-TEST(Worker, RunsTheProcedureAndReportsItsEnd) {
+TEST(Task, RunsTheProcedureAndIsJoined) {
     std::atomic<int> ran{0};
-    WorkerHandle worker = StartThread([&] { ran = 1; });
-    JoinThread(worker);
+    Task task;
+    EXPECT_FALSE(task.Running());
+    task.Start([&] { ran = 1; });
+    task.Join();
     EXPECT_EQ(ran.load(), 1);
-    EXPECT_FALSE(IsRunning(worker));
-    EXPECT_TRUE(KillThread(worker));
-    EXPECT_EQ(worker, nullptr);
+    EXPECT_FALSE(task.Running());
+    EXPECT_TRUE(task.WaitFor(0));
 }
 
-TEST(Worker, KillAsksTheWorkerToStopAndWaitsForIt) {
+TEST(Task, AStopIsSeenByTheWorkerAndWaitedFor) {
     std::atomic<bool> sawStop{false};
     std::atomic<bool> started{false};
-    WorkerHandle worker = StartThread([&] {
+    Task task;
+    task.Start([&] {
         started = true;
-        while (!StopRequested()) CurrentStop()->WaitFor(1000);
+        while (!StopRequested())
+            CurrentStop()->WaitFor(1000);
         sawStop = true;
     });
-    while (!started) std::this_thread::yield();
-    EXPECT_TRUE(IsRunning(worker));
-    EXPECT_TRUE(KillThread(worker, 10000));
+    while (!started)
+        std::this_thread::yield();
+    EXPECT_TRUE(task.Running());
+    EXPECT_FALSE(StopWasRequested(nullptr));
+    task.RequestStop();
+    EXPECT_TRUE(StopWasRequested(task.Current()));
+    EXPECT_TRUE(task.WaitFor(10000));
     EXPECT_TRUE(sawStop.load());
 }
 
-TEST(Worker, KillGivesUpOnAWorkerThatDoesNotStopInTime) {
+TEST(Task, AWorkerThatIgnoresTheStopStaysOwnedUntilItEnds) {
     std::atomic<bool> release{false};
-    WorkerHandle worker = StartThread([&] {
-        while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    std::atomic<int> ended{0};
+    Task task;
+    task.Start([&] {
+        while (!release)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        ++ended;
     });
-    WorkerHandle keep = worker;
-    EXPECT_FALSE(KillThread(worker, 20));
-    EXPECT_EQ(worker, nullptr);
+    task.RequestStop();
+    EXPECT_FALSE(task.WaitFor(20));
+    EXPECT_TRUE(task.Running());
+    // A new run starts beside the old one, which is kept until it has ended.
+    task.Start([&] { ++ended; });
     release = true;
-    JoinThread(keep);
+    task.Join();
+    EXPECT_EQ(ended.load(), 2);
+    EXPECT_FALSE(task.Running());
 }
 
-TEST(Worker, OutsideAWorkerThereIsNoStop) {
+TEST(Task, StartingAgainStopsTheRunBeforeAndTheDestructorJoins) {
+    std::atomic<int> stopped{0};
+    {
+        Task task;
+        for (int i = 0; i < 3; ++i) {
+            task.Start([&] {
+                while (!StopRequested())
+                    CurrentStop()->WaitFor(1000);
+                ++stopped;
+            });
+        }
+    }
+    EXPECT_EQ(stopped.load(), 3);
+}
+
+TEST(Task, OutsideAWorkerThereIsNoStop) {
     EXPECT_EQ(CurrentStop(), nullptr);
+    EXPECT_EQ(CurrentRun(), nullptr);
     EXPECT_FALSE(StopRequested());
+}
+
+TEST(Dispatcher, PostedResultsRunOnThePumpingThreadInOrderAndStoppedRunsAreDropped) {
+    QueueDispatcher window;
+    std::vector<std::string> applied;  // touched by the pumping thread only
+    window.Post([&] { applied.push_back("from the window thread"); });
+    Task task;
+    std::atomic<bool> posted{false};
+    task.Start([&] {
+        window.Post([&] { applied.push_back("first"); });
+        window.Post([&] { applied.push_back("second"); });
+        posted = true;
+        while (!StopRequested())
+            CurrentStop()->WaitFor(1000);
+        window.Post([&] { applied.push_back("after the stop"); });
+    });
+    while (!posted)
+        std::this_thread::yield();
+    window.Pump();
+    EXPECT_EQ(applied, (std::vector<std::string>{"from the window thread", "first", "second"}));
+    task.RequestStop();
+    EXPECT_TRUE(WaitPumping(task, window, 10000));
+    EXPECT_EQ(applied.size(), 3u);
+    EXPECT_TRUE(window.Idle());
+}
+
+TEST(Dispatcher, AResultPostedBeforeTheStopButNotYetAppliedIsDropped) {
+    QueueDispatcher window;
+    int applied = 0;
+    Task task;
+    task.Start([&] { window.Post([&] { ++applied; }); });
+    task.Join();
+    task.RequestStop();  // superseded before the window thread got to it
+    window.Pump();
+    EXPECT_EQ(applied, 0);
+}
+
+TEST(Dispatcher, AskWindowWaitsForTheAnswerAndGivesUpOnAStop) {
+    QueueDispatcher window;
+    Task task;
+    std::atomic<int> answer{-1};
+    task.Start([&] { answer = AskWindow(window, [] { return 6; }, 0); });
+    EXPECT_TRUE(WaitPumping(task, window, 10000));
+    EXPECT_EQ(answer.load(), 6);
+
+    // Nobody answers: the stop ends the wait with the fallback.
+    task.Start([&] { answer = AskWindow(window, [] { return 6; }, 7); });
+    task.RequestStop();
+    task.Join();
+    EXPECT_EQ(answer.load(), 7);
+    window.Pump();  // the question was dropped
+    // On the window thread itself it is asked at once.
+    EXPECT_EQ(AskWindow(window, [] { return 1; }, 0), 1);
+}
+
+TEST(Dispatcher, WaitPumpingKeepsApplyingWhileItWaitsAndGivesUpAtItsBound) {
+    QueueDispatcher window;
+    std::atomic<bool> release{false};
+    std::atomic<bool> seen{false};
+    Task task;
+    task.Start([&] {
+        window.Post([&] { seen = true; });
+        while (!release)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    });
+    EXPECT_FALSE(WaitPumping(task, window, 60));
+    EXPECT_TRUE(seen.load());  // applied while waiting
+    release = true;
+    EXPECT_TRUE(WaitPumping(task, window, 10000));
 }
 
 class StoppedWorkerTest : public ::testing::Test {
@@ -66,13 +168,15 @@ protected:
 TEST_F(StoppedWorkerTest, CommandsAndDelaysReturnAtOnceAfterAStop) {
     std::string output = "unset";
     std::atomic<bool> stopped{false};
-    WorkerHandle worker = StartThread([&] {
+    Task worker;
+    worker.Start([&] {
         while (!StopRequested()) CurrentStop()->WaitFor(1000);
         stopped = true;
         PumpingDelay(host, 60, kSeconds);
         output = RunCommand(host, "arp -a");
     });
-    EXPECT_TRUE(KillThread(worker, 10000));
+    worker.RequestStop();
+    EXPECT_TRUE(worker.WaitFor(10000));
     EXPECT_TRUE(stopped.load());
     EXPECT_EQ(output, "");
     EXPECT_TRUE(clock.Pauses().empty());

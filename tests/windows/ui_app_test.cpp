@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/app.h"
+#include "platform/windows/ui/dispatcher_win.h"
 #include "platform/sim/directory_files.h"
 #include "platform/sim/simulated_laptop.h"
 #include "platform/windows/ui/front_end.h"
@@ -53,7 +54,8 @@ class UiApp : public ::testing::Test {
 TEST_F(UiApp, MainWindowOpensOnTheMainPageInitialisingAndShowPasswordMasks) {
     ASSERT_EQ(FindWindowW(nullptr, hs::win::Widen(kTitle).c_str()), nullptr)
         << "another instance of the program runs in this Wine prefix";
-    hs::app::App app(host);
+    hs::win::ui::WindowsDispatcher dispatcher;
+    hs::app::App app(host, dispatcher);
     hs::win::ui::FrontEnd frontEnd;
     app.quitHook = [&frontEnd](int code) { frontEnd.Quit(code); };
     hs::win::ui::WindowOptions options;
@@ -93,7 +95,7 @@ TEST_F(UiApp, MainWindowOpensOnTheMainPageInitialisingAndShowPasswordMasks) {
     EXPECT_TRUE(
         PumpUntil([&] { return SendMessageW(password, EM_GETPASSWORDCHAR, 0, 0) == L'*'; }));
     std::string ini;
-    ASSERT_TRUE(files.Read("c:\\tulawifi.ini", ini));
+    ASSERT_EQ(files.Read("c:\\tulawifi.ini", ini), hs::FileRead::Ok);
     EXPECT_NE(ini.find("mm=2"), std::string::npos) << ini;
 }
 

@@ -44,7 +44,7 @@ class SettingsFileScope {
   public:
     SettingsFileScope() {
         std::string bytes;
-        if (host_.host().files->Read(hs::settings::kSettingsPath, bytes))
+        if (host_.host().files->Read(hs::settings::kSettingsPath, bytes) == hs::FileRead::Ok)
             saved_ = bytes;
         Remove();
     }

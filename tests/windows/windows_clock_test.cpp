@@ -66,7 +66,8 @@ TEST_F(PumpingDelayTest, AQuitMessageArrivingDuringTheDelayIsKeptForTheMessageLo
 TEST_F(PumpingDelayTest, AStoppedWorkerReturnsFromALongDelayAtOnce) {
     std::atomic<bool> started{false};
     std::atomic<bool> returned{false};
-    WorkerHandle worker = StartThread([&] {
+    Task worker;
+    worker.Start([&] {
         started = true;
         PumpingDelay(host, 60, kSeconds);
         returned = true;
@@ -75,11 +76,11 @@ TEST_F(PumpingDelayTest, AStoppedWorkerReturnsFromALongDelayAtOnce) {
         Sleep(1);
     Sleep(100);
     const auto stopAt = Steady::now();
-    WorkerHandle keep = worker;
-    EXPECT_TRUE(KillThread(worker, 5000));
+    worker.RequestStop();
+    EXPECT_TRUE(worker.WaitFor(5000));
     EXPECT_TRUE(returned.load());
     EXPECT_LT(MsSince(stopAt), 1000);
-    JoinThread(keep);  // The flags must outlive the worker whatever happened.
+    worker.Join();  // The flags must outlive the worker whatever happened.
 }
 
 TEST_F(PumpingDelayTest, ADelayWithAStopAlreadyRequestedDoesNotWait) {

@@ -1,0 +1,96 @@
+#include "sys/dispatcher.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+
+namespace hs {
+
+namespace {
+constexpr int64_t kPumpEveryMs = 20;
+}
+
+void Dispatcher::Post(std::function<void()> apply) {
+    RunToken run = CurrentRun();
+    if (!run) {
+        Enqueue(std::move(apply));
+        return;
+    }
+    Enqueue([run = std::move(run), apply = std::move(apply)] {
+        if (!StopWasRequested(run))
+            apply();
+    });
+}
+
+bool ClosureQueue::Push(std::function<void()> apply) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    const bool wasEmpty = queue_.empty();
+    queue_.push_back(std::move(apply));
+    return wasEmpty;
+}
+
+int ClosureQueue::RunAll() {
+    int ran = 0;
+    for (;;) {
+        std::function<void()> next;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            if (queue_.empty())
+                return ran;
+            next = std::move(queue_.front());
+            queue_.pop_front();
+        }
+        next();
+        ++ran;
+    }
+}
+
+bool ClosureQueue::Empty() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return queue_.empty();
+}
+
+bool WaitPumping(Task& task, Dispatcher& dispatcher, int64_t ms) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    for (;;) {
+        dispatcher.Pump();
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                              deadline - std::chrono::steady_clock::now())
+                              .count();
+        if (task.WaitFor(left < kPumpEveryMs ? (left > 0 ? left : 0) : kPumpEveryMs)) {
+            dispatcher.Pump();
+            return true;
+        }
+        if (left <= 0)
+            return false;
+    }
+}
+
+int AskWindow(Dispatcher& dispatcher, std::function<int()> ask, int otherwise) {
+    struct Answer {
+        std::mutex mutex;
+        std::condition_variable given;
+        bool ready = false;
+        int value = 0;
+    };
+    // On the window thread itself there is nobody to wait for.
+    if (!CurrentRun())
+        return ask();
+    auto answer = std::make_shared<Answer>();
+    dispatcher.Post([answer, ask = std::move(ask)] {
+        const int value = ask();
+        std::lock_guard<std::mutex> lock(answer->mutex);
+        answer->value = value;
+        answer->ready = true;
+        answer->given.notify_all();
+    });
+    std::unique_lock<std::mutex> lock(answer->mutex);
+    while (!answer->ready) {
+        if (StopRequested())
+            return otherwise;
+        answer->given.wait_for(lock, std::chrono::milliseconds(kPumpEveryMs));
+    }
+    return answer->value;
+}
+
+}  // namespace hs
