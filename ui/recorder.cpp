@@ -54,6 +54,16 @@ std::string PropertyValue(Control control, Property property) {
             return std::to_string(control.Owner().Hue());
         case Property::Tray:
             return control.Owner().TrayPicture();
+        case Property::PositionMode:
+            return std::to_string(control.PositionMode());
+        case Property::Activate:
+            return "";
+        case Property::Border:
+            return flag(control.Bordered());
+        case Property::Focus:
+            return "";
+        case Property::TrayBalloon:
+            return control.Owner().TrayBalloonText();
     }
     return "";
 }

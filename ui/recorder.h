@@ -15,7 +15,8 @@ namespace hs::ui {
 // The value of a control's property as text, as an observer sees it: texts as they
 // are, flags "1"/"0", numbers in decimal, colours "r,g,b", geometry
 // "left,top,width,height", rows and items their count, the palette the hue, the
-// tray its picture ("" when removed), a balloon "1"/"0", a popup "".
+// tray its picture ("" when removed), a balloon "1"/"0", a popup and an activation "",
+// a position mode its number, a border "1"/"0".
 std::string PropertyValue(Control control, Property property);
 
 // Records every change a window announces, from any thread, with the property's

@@ -5,6 +5,8 @@
 namespace hs::win {
 namespace {
 
+constexpr DWORD kShutdownReason = 0xFFFF;
+
 // Enables the shutdown privilege of the process; false when it could not be enabled.
 bool EnableShutdownPrivilege() {
     HANDLE token = nullptr;
@@ -15,12 +17,15 @@ bool EnableShutdownPrivilege() {
     wanted.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
     bool enabled = false;
     if (LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &wanted.Privileges[0].Luid)) {
-        TOKEN_PRIVILEGES previous{};
+        // The previous state is asked for in a buffer of 28 bytes, room for more than
+        // the one entry it can hold.
+        alignas(TOKEN_PRIVILEGES) BYTE previous[28] = {};
         DWORD previousSize = 0;
         // Succeeds also when the privilege is not held; GetLastError tells.
-        enabled = AdjustTokenPrivileges(token, FALSE, &wanted, sizeof previous, &previous,
-                                        &previousSize) &&
-                  GetLastError() == ERROR_SUCCESS;
+        enabled =
+            AdjustTokenPrivileges(token, FALSE, &wanted, sizeof previous,
+                                  reinterpret_cast<TOKEN_PRIVILEGES*>(previous), &previousSize) &&
+            GetLastError() == ERROR_SUCCESS;
     }
     CloseHandle(token);
     return enabled;
@@ -31,8 +36,9 @@ bool EnableShutdownPrivilege() {
 bool WindowsPower::Shutdown() {
     // Without the privilege the request is still made: the system decides.
     EnableShutdownPrivilege();
-    // Reason 0: "other", unplanned; accepted by every version of the system.
-    return ExitWindowsEx(EWX_SHUTDOWN, 0) != FALSE;
+    // Not forced: programs with unsaved work may still veto it. Reason 0xFFFF: major
+    // reason 0 ("other"), minor reason 0xFFFF, unplanned.
+    return ExitWindowsEx(EWX_SHUTDOWN, kShutdownReason) != FALSE;
 }
 
 }  // namespace hs::win

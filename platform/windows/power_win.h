@@ -8,7 +8,7 @@ namespace hs::win {
 class WindowsPower : public Power {
   public:
     // Enables SeShutdownPrivilege in the process token, then ExitWindowsEx with
-    // EWX_SHUTDOWN (not forced).
+    // EWX_SHUTDOWN (not forced) and reason code 0xFFFF.
     bool Shutdown() override;
 };
 

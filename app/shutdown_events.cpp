@@ -1,0 +1,77 @@
+#include "app/shutdown_events.h"
+
+#include "app/window_events.h"
+#include "hotspot/common.h"
+#include "hotspot/stop_sharing.h"
+#include "settings/shutdown.h"
+#include "sys/delay.h"
+
+namespace hs::app {
+
+namespace {
+
+// Where the refusal balloon points, from the main window's top left: below the
+// minutes box.
+constexpr int kDelayBalloonX = 100;
+constexpr int kDelayBalloonY = 252;
+
+struct ShutdownControls {
+    explicit ShutdownControls(ui::Window& main)
+        : check(main["选择框关机"]),
+          minutes(main["编辑框关机"]),
+          label(main["标签关机"]),
+          timer(main["时钟关机"]) {}
+    ui::Control check, minutes, label, timer;
+};
+
+void Disarm(ShutdownControls& c) {
+    c.label.SetVisible(false);
+    c.timer.SetInterval(0);
+}
+
+}  // namespace
+
+void ShutdownCheckChanged(App& app, const ui::EventArgs&) {
+    ShutdownControls c(app.Main());
+    if (!c.check.Checked()) {
+        Disarm(c);
+        return;
+    }
+    const std::optional<int64_t> delay = settings::ShutdownDelaySeconds(c.minutes.Text());
+    if (!delay) {
+        // A typo must not turn into a shutdown a minute later.
+        c.check.SetChecked(false);
+        Disarm(c);
+        hotspot::PopBalloon(app.Hotspot(), kBadDelayBalloon, kDelayBalloonX, kDelayBalloonY);
+        return;
+    }
+    app.shutdownLeft = settings::CountdownFrom(*delay);
+    c.label.SetVisible(true);
+    c.label.SetText(settings::CountdownLabel(app.shutdownLeft));
+    c.timer.SetInterval(kShutdownTickMs);
+}
+
+void ShutdownTick(App& app, const ui::EventArgs&) {
+    ShutdownControls c(app.Main());
+    settings::Countdown& left = app.shutdownLeft;
+    settings::TickDown(left);
+    if (settings::SecondsLeft(left, kShowWindowSecondsLeft))
+        BringMainWindowIntoView(app);
+    if (settings::SecondsLeft(left, 1)) {
+        c.timer.SetInterval(0);
+        hotspot::ResetToIdle(app.Hotspot());
+        PumpingDelay(app.GetHost(), kShutdownPauseMs);
+        Power* power = app.GetHost().power;
+        if (power == nullptr || !power->Shutdown()) {
+            // The label would keep "one second left" for ever; say what happened and
+            // disarm instead.
+            c.check.SetChecked(false);
+            Disarm(c);
+            app.Main().ShowMessage(kShutdownRefusedText, kShutdownRefusedCaption, 0x10);
+            return;
+        }
+    }
+    c.label.SetText(settings::CountdownLabel(left));
+}
+
+}  // namespace hs::app

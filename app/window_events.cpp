@@ -1,0 +1,92 @@
+#include "app/window_events.h"
+
+#include "app/traffic_view.h"
+#include "sys/delay.h"
+
+namespace hs::app {
+
+namespace {
+
+void Resize(ui::Control window, int height) {
+    window.Move(window.Left(), window.Top(), window.Width(), height);
+}
+
+}  // namespace
+
+void BringMainWindowIntoView(App& app) {
+    // An exit under way (it waits pumping messages) is not undone by the icon.
+    if (app.exiting)
+        return;
+    ui::Control self = app.Main().Self();
+    self.SetVisible(true);
+    // The model knows no screen: the window is moved to the centre of the primary
+    // screen here, and the front end restores it from the notification area or the
+    // task bar.
+    if (Desktop* desktop = app.GetHost().desktop) {
+        const DisplayLayout layout = desktop->Displays();
+        if (layout.screenWidth > 0 && layout.screenHeight > 0) {
+            self.Move((layout.screenWidth - self.Width()) / 2,
+                      (layout.screenHeight - self.Height()) / 2, self.Width(), self.Height());
+        }
+    }
+    self.SetPositionMode(ui::kPositionCentred);
+}
+
+void ShowMainWindow(App& app) {
+    if (app.exiting)
+        return;
+    BringMainWindowIntoView(app);
+    app.Main().Self().Activate();
+}
+
+void OnShowWindowChosen(App& app, const ui::EventArgs&) {
+    ShowMainWindow(app);
+}
+
+void OnTrayEvent(App& app, const ui::EventArgs& args) {
+    switch (args.code) {
+        case 1:
+        case 2: {
+            ShowMainWindow(app);
+            ui::Control self = app.Main().Self();
+            if (!self.Topmost()) {
+                self.SetTopmost(true);
+                PumpingDelay(app.GetHost(), kSurfaceMs);
+                self.SetTopmost(false);
+            }
+            return;
+        }
+        case 3:
+            app.Main()["菜单"].Popup();
+            return;
+        default:
+            return;
+    }
+}
+
+void OnMainRightUp(App& app, const ui::EventArgs&) {
+    app.Main()["菜单"].Popup();
+}
+
+void HideToTray(App& app, const ui::EventArgs&) {
+    ui::Control self = app.Main().Self();
+    self.SetPositionMode(ui::kPositionMinimised);
+    self.SetVisible(false);
+    app.Main()["时钟流量统计"].SetInterval(0);
+}
+
+void OnPageChanged(App& app, const ui::EventArgs& args) {
+    ui::Control self = app.Main().Self();
+    if (args.code == kPageUsers) {
+        // Applied on the window thread, step by step: the steps follow each other
+        // without a pause, so a worker would show nothing more and would have to
+        // hand every step back to this thread anyway.
+        while (self.Height() < kUsersPageMinHeight)
+            Resize(self, self.Height() + kGrowStep);
+    } else {
+        Resize(self, kMainWindowHeight);
+    }
+    OnTrafficPageChanged(app, args.code);
+}
+
+}  // namespace hs::app
