@@ -1,54 +1,94 @@
 #include "app/app.h"
 
+#include <chrono>
+#include <thread>
+
 #include "app/bindings.h"
+#include "app/clients_view.h"
+#include "app/join_window.h"
 #include "app/layout.h"
+#include "app/traffic_view.h"
 #include "hotspot/preparation.h"
 
 namespace hs::app {
 
-namespace {
-// Each worker gets this long to reach the next step of its procedure when the
-// program ends.
-constexpr int64_t kWorkerStopWaitMs = 5000;
-}  // namespace
-
-App::App(Host& host)
+App::App(Host& host, Dispatcher& dispatcher)
     : host_(host),
+      dispatcher_(dispatcher),
       main_(std::make_unique<ui::Window>(MainWindowLayout())),
-      bar_(std::make_unique<ui::Window>(TrafficBarLayout())) {
+      bar_(std::make_unique<ui::Window>(TrafficBarLayout())),
+      join_(std::make_unique<ui::Window>(JoinWindowLayout())),
+      hotspot_(std::make_unique<hotspot::Hotspot>(host, *main_, dispatcher)),
+      traffic_(std::make_unique<TrafficView>(*this)),
+      clients_(std::make_unique<ClientsView>(*this)) {
     // Pictures held in the windows from the start.
     main_->Self().SetPicture(ui::kPictureWindowIcon);
     (*main_)["图片框下载"].SetPicture(ui::kPictureArrowDown);
     (*main_)["图片框上传"].SetPicture(ui::kPictureArrowUp);
     bar_->Self().SetPicture(ui::kPictureBarBackground);
 
+    hotspot_->quit = [this](int code) { Quit(code); };
     for (const Binding& binding : EventBindings()) {
         ui::Window& window = binding.window == WindowId::Main ? *main_ : *bar_;
         const Action action = binding.action;
         window.Bind(binding.control, binding.event,
                     [this, action](const ui::EventArgs& args) { action(*this, args); });
     }
-    backgroundPreparation = [this] { hotspot::BackgroundPreparation(*this); };
+    // After every other hook on the start and stop, so it is chained, not replaced.
+    ChainJoinWindow(*this);
+    ChainTrafficView(*this);
+    ChainClientsView(*this);
 }
-
-namespace {
-// Asks a worker to stop; one that does not end in time is still waited for, because
-// its procedure uses this object and the windows.
-void StopWorker(WorkerHandle& worker) {
-    WorkerHandle kept = worker;
-    if (!KillThread(worker, kWorkerStopWaitMs))
-        JoinThread(kept);
-}
-}  // namespace
 
 App::~App() {
-    StopWorkers();
+    // The tasks' own destructors would join too; stopping all of them first lets them
+    // end side by side.
+    hotspot_->startTask.RequestStop();
+    hotspot_->preparationTask.RequestStop();
+    overrideTask_.RequestStop();
+    clients_->PassTask().RequestStop();
+    clients_->ReleaseTask().RequestStop();
+    hotspot_->startTask.Join();
+    hotspot_->preparationTask.Join();
+    overrideTask_.Join();
+    clients_->PassTask().Join();
+    clients_->ReleaseTask().Join();
 }
 
-void App::StopWorkers() {
-    StopWorker(startThread);
-    StopWorker(clientListThread);
-    StopWorker(preparationThread);
+bool App::StopWorkers(int64_t ms) {
+    Task* tasks[] = {&hotspot_->preparationTask, &hotspot_->startTask, &overrideTask_,
+                     &clients_->PassTask(), &clients_->ReleaseTask()};
+    for (Task* task : tasks)
+        task->RequestStop();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    bool allEnded = true;
+    for (Task* task : tasks) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                              deadline - std::chrono::steady_clock::now())
+                              .count();
+        if (!WaitPumping(*task, dispatcher_, left > 0 ? left : 0))
+            allEnded = false;
+    }
+    return allEnded;
+}
+
+bool App::WorkersRunning() {
+    return hotspot_->preparationTask.Running() || hotspot_->startTask.Running() ||
+           overrideTask_.Running() || clients_->PassTask().Running() ||
+           clients_->ReleaseTask().Running();
+}
+
+void App::Settle() {
+    for (;;) {
+        dispatcher_.Pump();
+        if (!WorkersRunning()) {
+            // What the last worker posted before it ended.
+            dispatcher_.Pump();
+            if (!WorkersRunning())
+                return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
 }
 
 void App::Quit(int exitCode) {
@@ -58,14 +98,12 @@ void App::Quit(int exitCode) {
         quitHook(exitCode);
 }
 
-Session App::GetSession() const {
-    std::lock_guard<std::mutex> lock(sessionMutex_);
-    return session_;
-}
-
-void App::UpdateSession(const std::function<void(Session&)>& change) {
-    std::lock_guard<std::mutex> lock(sessionMutex_);
-    change(session_);
+void StartPreparation(App& app) {
+    if (app.preparationOverride) {
+        app.overrideTask_.Start(app.preparationOverride);
+        return;
+    }
+    hotspot::StartBackgroundPreparation(app.Hotspot());
 }
 
 }  // namespace hs::app

@@ -1,8 +1,13 @@
 #include "app/bindings.h"
 
+#include "app/clients_view.h"
 #include "app/exit.h"
+#include "app/join_window.h"
 #include "app/layout.h"
+#include "app/shutdown_events.h"
 #include "app/startup.h"
+#include "app/traffic_view.h"
+#include "app/window_events.h"
 #include "hotspot/start_sharing.h"
 #include "hotspot/status_animation.h"
 #include "hotspot/upstream.h"
@@ -19,9 +24,46 @@ void OnMainCreated(App& app, const ui::EventArgs&) {
     MainWindowCreated(app);
 }
 
-// The bar is never themed; the rest of its set-up comes with the traffic bar.
+// The bar is never themed; it keeps its own look.
 void OnBarCreated(App& app, const ui::EventArgs&) {
     settings::DetachSkin(app.Bar());
+    app.Traffic().SetUpBar();
+}
+
+void OnTotalsTick(App& app, const ui::EventArgs&) {
+    app.Traffic().RefreshTotals();
+}
+
+void OnShowBarClicked(App& app, const ui::EventArgs&) {
+    app.Traffic().ShowBarClicked();
+}
+
+void OnBarOpenTick(App& app, const ui::EventArgs&) {
+    app.Traffic().OpenBar();
+}
+
+void OnBarMoved(App& app, const ui::EventArgs&) {
+    app.Traffic().SaveBarPosition();
+}
+
+void OnRateTick(App& app, const ui::EventArgs&) {
+    app.Traffic().RefreshRates();
+}
+
+// The front end moves the bar itself while the button is held (a caption drag), and
+// reports the new place through the bar's PositionChanged.
+void OnBarLeftDown(App&, const ui::EventArgs&) {}
+
+void OnBarDoubleClicked(App& app, const ui::EventArgs&) {
+    app.Traffic().ShowMainFromBar();
+}
+
+void OnBarRightDown(App& app, const ui::EventArgs&) {
+    app.Traffic().ShowBubbleMenu();
+}
+
+void OnBarLink(App& app, const ui::EventArgs& args) {
+    app.Traffic().LinkClicked(args.text);
 }
 
 void OnShowPassword(App& app, const ui::EventArgs&) {
@@ -37,27 +79,75 @@ void OnRestoreHue(App& app, const ui::EventArgs&) {
 }
 
 void OnStartButton(App& app, const ui::EventArgs&) {
-    hotspot::OnStartButtonClicked(app);
+    hotspot::OnStartButtonClicked(app.Hotspot());
 }
 
 void OnStatusTick(App& app, const ui::EventArgs&) {
-    hotspot::OnStatusTimer(app);
+    hotspot::OnStatusTimer(app.Hotspot());
 }
 
 void OnSuccessTipTick(App& app, const ui::EventArgs&) {
-    hotspot::OnSuccessTipTimer(app);
+    hotspot::OnSuccessTipTimer(app.Hotspot());
 }
 
 void OnUpstreamLeft(App& app, const ui::EventArgs&) {
-    hotspot::OnUpstreamFocusLost(app);
+    hotspot::OnUpstreamFocusLost(app.Hotspot());
 }
 
 void OnRememberUpstream(App& app, const ui::EventArgs&) {
-    hotspot::OnRememberUpstreamClicked(app);
+    hotspot::OnRememberUpstreamClicked(app.Hotspot());
 }
 
 void OnViewConnections(App& app, const ui::EventArgs&) {
-    hotspot::OnViewConnectionsClicked(app);
+    hotspot::OnViewConnectionsClicked(app.Hotspot());
+}
+
+void OnClientTick(App& app, const ui::EventArgs&) {
+    app.Clients().Tick();
+}
+
+void OnClientRowRightClicked(App& app, const ui::EventArgs& args) {
+    app.Clients().ClientRowRightClicked(args.code);
+}
+
+void OnBlacklistChosen(App& app, const ui::EventArgs&) {
+    app.Clients().BlacklistChosen();
+}
+
+void OnBlacklistRowRightClicked(App& app, const ui::EventArgs& args) {
+    app.Clients().BlacklistRowRightClicked(args.code);
+}
+
+void OnReleaseChosen(App& app, const ui::EventArgs&) {
+    app.Clients().ReleaseChosen();
+}
+
+void OnClientDoubleClicked(App& app, const ui::EventArgs& args) {
+    app.Clients().BeginNameEdit(args);
+}
+
+void OnNameEditorLeft(App& app, const ui::EventArgs&) {
+    app.Clients().SaveNameEdit();
+}
+
+void OnNameEditorKey(App& app, const ui::EventArgs& args) {
+    app.Clients().EditorKeyUp(args.code);
+}
+
+void OnMonitorOn(App& app, const ui::EventArgs&) {
+    app.Clients().MonitorOn();
+}
+
+void OnMonitorOff(App& app, const ui::EventArgs&) {
+    app.Clients().MonitorOff();
+}
+
+void OnJoinNoticeClicked(App& app, const ui::EventArgs&) {
+    app.Clients().JoinNoticeClicked();
+}
+
+void OnJoinWindow(App& app, const ui::EventArgs&) {
+    OpenJoinWindow(app.Join(), app.Hotspot());
 }
 
 }  // namespace
@@ -67,15 +157,19 @@ void NotBuiltYet(App&, const ui::EventArgs&) {}
 const std::vector<Binding>& EventBindings() {
     static const std::vector<Binding> table = {
         {WindowId::Main, kMainWindowName, Event::Created, OnMainCreated, "program set-up"},
-        {WindowId::Main, kMainWindowName, Event::CloseRequested, ExitAtOnce,
-         "stop everything and exit"},
-        {WindowId::Main, kMainWindowName, Event::TrayEvent, NotBuiltYet,
+        {WindowId::Main, kMainWindowName, Event::CloseRequested, CloseAndExit,
+         "collapse, stop everything and exit"},
+        {WindowId::Main, kMainWindowName, Event::TrayEvent, OnTrayEvent,
          "restore window or pop up 菜单"},
-        {WindowId::Main, kMainWindowName, Event::RightUp, NotBuiltYet, "pop up 菜单"},
-        {WindowId::Main, "显示界面", Event::ItemChosen, NotBuiltYet, "show main window"},
+        {WindowId::Main, kMainWindowName, Event::RightUp, OnMainRightUp, "pop up 菜单"},
+        {WindowId::Main, "显示界面", Event::ItemChosen, OnShowWindowChosen, "show main window"},
         {WindowId::Main, "退出", Event::ItemChosen, ExitAtOnce, "stop everything and exit"},
-        {WindowId::Main, "按钮右下角", Event::Clicked, NotBuiltYet, "hide to notification area"},
-        {WindowId::Main, "选择夹1", Event::PageChanged, NotBuiltYet,
+        {WindowId::Main, "扫码连接", Event::ItemChosen, OnJoinWindow,
+         "show the QR code to join the hotspot by"},
+        {WindowId::Main, "按钮扫码连接", Event::Clicked, OnJoinWindow,
+         "show the QR code to join the hotspot by"},
+        {WindowId::Main, "按钮右下角", Event::Clicked, HideToTray, "hide to notification area"},
+        {WindowId::Main, "选择夹1", Event::PageChanged, OnPageChanged,
          "resize window, start or stop traffic refresh"},
         {WindowId::Main, "按钮开始", Event::Clicked, OnStartButton, "start or stop sharing"},
         {WindowId::Main, "时钟状态", Event::Tick, OnStatusTick,
@@ -90,40 +184,46 @@ const std::vector<Binding>& EventBindings() {
          "remember or forget the upstream choice"},
         {WindowId::Main, "按钮查看连接", Event::Clicked, OnViewConnections,
          "open the system's network connections view"},
-        {WindowId::Main, "超级列表框1", Event::DoubleClicked, NotBuiltYet,
+        {WindowId::Main, "超级列表框1", Event::DoubleClicked, OnClientDoubleClicked,
          "start editing the device name"},
-        {WindowId::Main, "超级列表框1", Event::RowRightClicked, NotBuiltYet, "pop up 加黑"},
-        {WindowId::Main, "拉入黑名单", Event::ItemChosen, NotBuiltYet,
+        {WindowId::Main, "超级列表框1", Event::RowRightClicked, OnClientRowRightClicked,
+         "pop up 加黑"},
+        {WindowId::Main, "拉入黑名单", Event::ItemChosen, OnBlacklistChosen,
          "blacklist the selected device"},
-        {WindowId::Main, "超级列表框2", Event::RowRightClicked, NotBuiltYet, "pop up 取消黑"},
-        {WindowId::Main, "取消黑名单", Event::ItemChosen, NotBuiltYet,
+        {WindowId::Main, "超级列表框2", Event::RowRightClicked, OnBlacklistRowRightClicked,
+         "pop up 取消黑"},
+        {WindowId::Main, "取消黑名单", Event::ItemChosen, OnReleaseChosen,
          "release the selected device"},
-        {WindowId::Main, "编辑框设备", Event::FocusLost, NotBuiltYet,
+        {WindowId::Main, "编辑框设备", Event::FocusLost, OnNameEditorLeft,
          "save the edited device name"},
-        {WindowId::Main, "编辑框设备", Event::KeyUp, NotBuiltYet,
+        {WindowId::Main, "编辑框设备", Event::KeyUp, OnNameEditorKey,
          "save the edited device name on Enter"},
-        {WindowId::Main, "时钟循环列表", Event::Tick, NotBuiltYet,
+        {WindowId::Main, "时钟循环列表", Event::Tick, OnClientTick,
          "restart the client-list worker"},
-        {WindowId::Main, "单选框监控", Event::Clicked, NotBuiltYet, "monitoring on"},
-        {WindowId::Main, "单选框不监控", Event::Clicked, NotBuiltYet, "monitoring off"},
-        {WindowId::Main, "时钟流量统计", Event::Tick, NotBuiltYet, "refresh session totals"},
-        {WindowId::Main, "选择框显示流量", Event::Clicked, NotBuiltYet,
+        {WindowId::Main, "单选框监控", Event::Clicked, OnMonitorOn, "monitoring on"},
+        {WindowId::Main, "单选框不监控", Event::Clicked, OnMonitorOff, "monitoring off"},
+        {WindowId::Main, "选择框新设备提示", Event::Clicked, OnJoinNoticeClicked,
+         "turn the new-device notice on or off, save the choice"},
+        {WindowId::Main, "时钟流量统计", Event::Tick, OnTotalsTick, "refresh session totals"},
+        {WindowId::Main, "选择框显示流量", Event::Clicked, OnShowBarClicked,
          "show or hide the traffic bar, save the choice"},
-        {WindowId::Main, "时钟流量条延时", Event::Tick, NotBuiltYet,
+        {WindowId::Main, "时钟流量条延时", Event::Tick, OnBarOpenTick,
          "open the traffic bar once after sharing started"},
         {WindowId::Main, "滑块条色调", Event::PositionChanged, OnHueSlider,
          "apply and save the skin hue"},
         {WindowId::Main, "按钮色调", Event::Clicked, OnRestoreHue, "restore the default hue"},
-        {WindowId::Main, "选择框关机", Event::Clicked, NotBuiltYet, "arm or disarm timed shutdown"},
-        {WindowId::Main, "时钟关机", Event::Tick, NotBuiltYet, "shutdown countdown"},
+        {WindowId::Main, "选择框关机", Event::Clicked, ShutdownCheckChanged,
+         "arm or disarm timed shutdown"},
+        {WindowId::Main, "时钟关机", Event::Tick, ShutdownTick, "shutdown countdown"},
         {WindowId::Bar, kBarWindowName, Event::Created, OnBarCreated, "bar set-up"},
-        {WindowId::Bar, kBarWindowName, Event::PositionChanged, NotBuiltYet,
+        {WindowId::Bar, kBarWindowName, Event::PositionChanged, OnBarMoved,
          "save the bar position"},
-        {WindowId::Bar, "时钟流量", Event::Tick, NotBuiltYet, "refresh rates"},
-        {WindowId::Bar, "透明标签1", Event::LeftDown, NotBuiltYet, "start dragging the bar"},
-        {WindowId::Bar, "透明标签1", Event::DoubleClicked, NotBuiltYet, "show the main window"},
-        {WindowId::Bar, "透明标签1", Event::RightDown, NotBuiltYet, "show the bar's link menu"},
-        {WindowId::Bar, "气球提示框1", Event::LinkClicked, NotBuiltYet, "act on m7 or m8"},
+        {WindowId::Bar, "时钟流量", Event::Tick, OnRateTick, "refresh rates"},
+        {WindowId::Bar, "透明标签1", Event::LeftDown, OnBarLeftDown, "start dragging the bar"},
+        {WindowId::Bar, "透明标签1", Event::DoubleClicked, OnBarDoubleClicked,
+         "show the main window"},
+        {WindowId::Bar, "透明标签1", Event::RightDown, OnBarRightDown, "show the bar's link menu"},
+        {WindowId::Bar, "气球提示框1", Event::LinkClicked, OnBarLink, "act on m7 or m8"},
     };
     return table;
 }

@@ -97,6 +97,8 @@ std::vector<ControlSpec> MainWindowLayout() {
     rows.push_back(OnPage(0, "标签启动成功", Kind::Label,
                           "WiFi共享成功啦！\r\n赶紧拿手机来连接吧！", 236, 159, 141, 40, kHidden));
     rows.push_back(OnPage(0, "按钮右下角", Kind::Button, "缩小到右下角", 288, 205, 82, 25));
+    // Shown while sharing runs: opens the window with the QR code to join by.
+    rows.push_back(OnPage(0, "按钮扫码连接", Kind::Button, "扫码连接", 279, 91, 82, 28, kHidden));
     rows.push_back(OnPage(0, "选择框关机", Kind::CheckBox, "定时关机：", 4, 209, 81, 16));
     rows.push_back(OnPage(0, "编辑框关机", Kind::Edit, "180", 77, 208, 32, 20));
     rows.push_back(OnPage(0, "标签定时", Kind::Label, "分", 112, 206, 22, 24));
@@ -154,6 +156,9 @@ std::vector<ControlSpec> MainWindowLayout() {
     slider.maximum = 340;
     rows.push_back(std::move(slider));
     rows.push_back(InGroup("分组框1", 2, "按钮色调", Kind::Button, "恢复默认", 134, 51, 80, 20));
+    // A notice at the notification-area icon when a new device joins the hotspot.
+    rows.push_back(OnPage(2, "选择框新设备提示", Kind::CheckBox, "新设备连上热点时提示", 22, 236,
+                          160, 16, kChecked));
 
     // Page 3 "流量统计".
     rows.push_back(OnPage(3, "分组框6", Kind::GroupBox, "本次流量统计", 14, 38, 348, 157));
@@ -184,6 +189,7 @@ std::vector<ControlSpec> MainWindowLayout() {
     // The popup menus: hidden top-level menus, shown at the mouse.
     rows.push_back(Menu("菜单"));
     rows.push_back(MenuItem("菜单", "显示界面"));
+    rows.push_back(MenuItem("菜单", "扫码连接"));
     rows.push_back(MenuItem("菜单", "退出"));
     rows.push_back(Menu("加黑"));
     rows.push_back(MenuItem("加黑", "拉入黑名单"));

@@ -1,19 +1,22 @@
 #include "hotspot/start_sharing.h"
 
-#include <cstdlib>
+#include <vector>
 
 #include "hotspot/adapter_discovery.h"
 #include "hotspot/common.h"
 #include "hotspot/sharing_config.h"
 #include "hotspot/start_checks.h"
 #include "hotspot/stop_sharing.h"
-#include "settings/settings_file.h"
+#include "hotspot/update_check.h"
+#include "settings/keys.h"
 #include "sys/command.h"
 #include "sys/delay.h"
+#include "sys/dispatcher.h"
 #include "sys/regex.h"
 #include "sys/text.h"
 #include "sys/worker.h"
-#include "traffic/counters.h"
+#include "traffic/interface_lookup.h"
+#include "traffic/traffic_meter.h"
 
 namespace hs::hotspot {
 
@@ -32,9 +35,6 @@ const char* const kSharingFailedText =
 
 namespace {
 
-thread_local bool onStartThread = false;
-
-constexpr int kWindows8Code = 6;
 constexpr const char* kStartCommand = "netsh wlan start hostednetwork";
 constexpr const char* kStopCommand = "netsh wlan stop hostednetwork";
 constexpr const char* kAddressesCommand = "netsh interface ipv4 show addresses";
@@ -42,14 +42,36 @@ constexpr const char* kAdminMessage =
     "无法开启！共享需要管理员权限，检测到您的电脑没有管理员权限。\r\n请参照界面上的【帮助信息】设置"
     "管理权限后重新运行。";
 constexpr const char* kNoUpstreamMessage = "本机连网方式为空，请在【设置中心】选择一下！";
+constexpr const char* kCouldNotRunMessage =
+    "开启失败！系统命令 netsh 无法运行，热点没有开启。\r\n请检查系统文件夹 C:\\Windows\\System32 "
+    "中的 netsh.exe 是否存在，或者是否被安全软件拦截，然后重新开启。";
 
-// Marks the calling thread as the start thread while StartSharing runs.
-struct StartThreadMark {
-    StartThreadMark() { onStartThread = true; }
-    ~StartThreadMark() { onStartThread = false; }
-    StartThreadMark(const StartThreadMark&) = delete;
-    StartThreadMark& operator=(const StartThreadMark&) = delete;
+// What the start reads from the window when the button is pressed.
+struct StartInput {
+    std::string name;
+    std::string password;
+    std::string upstream;
+    std::string upstreamAtLastStop;
+    std::string wiredNames;
+    std::string hostedName;
+    bool windows8 = false;
+    UpdateUrl url;
+    std::string rootPath;
+    std::string statisticsPath;
 };
+
+// What the start found, kept on its worker.
+struct StartState {
+    std::string output;      // the stored start output
+    std::string hostedName;  // what 编辑框虚拟网卡 holds
+    std::string wiredNames;  // what 编辑框去除多个本地 holds
+    std::string ssid;        // the name and key given to netsh
+    std::string key;
+    SharingOutcome outcome;
+};
+
+// How a path of the start ended.
+enum class PathEnd { Completed, Stopped, CouldNotRun };
 
 // How each system's path differs.
 struct PathTiming {
@@ -57,312 +79,387 @@ struct PathTiming {
     int discoveryRetryPauseMs;
 };
 
-void SetStartOutput(app::App& app, const std::string& output) {
-    app.UpdateSession([&](app::Session& s) { s.startOutput = output; });
-}
-
-std::string StartOutput(app::App& app) {
-    return app.GetSession().startOutput;
-}
-
-// An early end after the configure command: the idle button, no start output.
-void EndEarly(app::App& app, const std::string& message, int dx, int dy) {
-    PopBalloon(app, message, dx, dy);
-    ShowIdleButton(app);
-    SetStartOutput(app, "");
-}
-
-// Discovery, up to three more tries while nothing was found, then the override of
-// settings section "1". False when a stop was asked.
-bool FindHostedAdapter(app::App& app, const PathTiming& timing) {
-    Host& host = app.GetHost();
-    ui::Control box = app.Main()["编辑框虚拟网卡"];
-    HostedAdapterDiscovery(app, timing.variant);
-    for (int attempt = 0; attempt < 3 && box.Text().empty(); ++attempt) {
-        HostedAdapterDiscovery(app, timing.variant);
-        PumpingDelay(host, timing.discoveryRetryPauseMs);
-        if (StopRequested())
-            return false;
+class StartProcedure {
+  public:
+    StartProcedure(Hotspot& hotspot, StartInput input)
+        : hotspot_(hotspot),
+          host_(hotspot.GetHost()),
+          window_(hotspot.GetDispatcher()),
+          input_(std::move(input)) {
+        state_.hostedName = input_.hostedName;
+        state_.wiredNames = input_.wiredNames;
     }
-    if (settings::ReadSetting(host, "1", "1", "") == "1")
-        box.SetText(settings::ReadSetting(host, "1", "2", ""));
-    return !StopRequested();
-}
 
-// Waits, one second per attempt, for the switch-on pass to report it went through
-// every connection.
-void WaitForSharing(app::App& app, int attempts) {
-    for (int attempt = 0; attempt < attempts && !StopRequested(); ++attempt) {
-        const bool done = app.sharingDone.load() == 1;
-        PumpingDelay(app.GetHost(), 1000);
-        if (done)
-            break;
+    void Run();
+
+  private:
+    // Hands a change of the window or the session to the window thread.
+    template <typename Apply>
+    void Show(Apply apply) {
+        window_.Post(std::move(apply));
     }
-}
+    void ShowHostedName() {
+        Controls& c = hotspot_.C();
+        Show([&c, name = state_.hostedName] { c.hostedName.SetText(name); });
+    }
+    void ShowWiredNames() {
+        Controls& c = hotspot_.C();
+        Show([&c, names = state_.wiredNames] { c.wiredNames.SetText(names); });
+    }
 
-// Whether the hosted adapter still takes its address from DHCP: the addresses
-// listing's line naming it is followed by its DHCP line, which says "是".
-bool HostedUsesDhcp(app::App& app, const std::string& namePattern) {
-    const std::string listing = RunCommand(app.GetHost(), kAddressesCommand);
-    RegexObject regex;
-    regex.Create(namePattern + ".*\\n.*DHCP.*", listing);
-    return Contains(regex.MatchText(1), "是");
-}
+    // An early end after the configure command: a balloon and the idle button.
+    void EndEarly(const std::string& message, int dx, int dy);
+    // The start failed: the message box, then everything back to idle.
+    void Fail(const std::string& message);
+    bool FindHostedAdapter(const PathTiming& timing);
+    void SwitchSharingOn();
+    void WaitForSharing(int attempts);
+    bool HostedUsesDhcp();
+    PathEnd StartWindows8();
+    PathEnd StartWindows7();
+    bool RunStoringOutput(const char* commandLine);
+    void ShowSuccess(const traffic::HostedInterface& hosted,
+                     const std::optional<traffic::CounterReading>& baselines);
+    void StatisticsHit();
+
+    Hotspot& hotspot_;
+    Host& host_;
+    Dispatcher& window_;
+    const StartInput input_;
+    StartState state_;
+};
 
 std::string StaticAddressCommand(const std::string& hosted) {
     return "netsh interface ip set address name=\"" + hosted +
            "\" source=static addr=192.168.137.1 mask=255.255.255.0 gwmetric=1";
 }
 
-// The window once the hosted network runs.
-void ShowRunning(app::App& app) {
-    ui::Window& main = app.Main();
-    ui::Control start = main["按钮开始"];
-    start.SetText("关闭共享");
-    start.SetEnabled(true);
-    main["编辑框名称"].SetEnabled(false);
-    main["编辑框密码"].SetEnabled(false);
-    main["标签9"].SetTextColour({0, 128, 0});
-    main["标签9"].SetText("已启动");
-    main.SetTrayIcon(ui::kPictureTrayRunning, "已开启共享");
-    main["时钟状态"].SetInterval(0);
-    main["图片框状态"].SetPicture(ui::kPictureStatusRunning);
-    main["组合框1"].SetEnabled(false);
-}
-
-// The hosted interface's index from the offload listing's header line
-// "接口 <index>: <name>"; "2" when there is none.
-void FindInterfaceIndex(app::App& app) {
-    const std::string listing = RunCommand(app.GetHost(), "netsh interface ipv4 show offload");
-    const std::string hosted = app.Main()["编辑框虚拟网卡"].Text();
-    RegexObject regex;
-    // Appended rather than joined with +: mingw's gcc 12 warns falsely on the latter.
-    std::string pattern = "接口 .*: ";
-    pattern += EscapeFirstAsterisk(hosted);
-    regex.Create(pattern, listing);
-    std::string index = TextBetween(regex.MatchText(1), "接口 ", ":");
-    if (index.empty())
-        index.push_back('2');  // (assigning a literal trips mingw's gcc 12 -Wrestrict)
-    const int number = static_cast<int>(std::strtol(index.c_str(), nullptr, 10));
-    app.UpdateSession([&](app::Session& s) {
-        s.hostedInterfaceIndex = index;
-        s.hostedInterfaceNumber = number;
+void StartProcedure::EndEarly(const std::string& message, int dx, int dy) {
+    Hotspot& hotspot = hotspot_;
+    Show([&hotspot, message, dx, dy] {
+        PopBalloon(hotspot, message, dx, dy);
+        ShowIdleButton(hotspot);
+        hotspot.GetSession().startOutput.clear();
     });
 }
 
-// The hosted row's counters become the baselines. The row is taken by its position
-// in the table; a position outside the table leaves both at 0.
-void TakeBaselines(app::App& app) {
-    traffic::RefreshCounters(app);
-    app.UpdateSession([](app::Session& s) {
-        const int row = s.hostedInterfaceNumber;
-        if (row >= 1 && static_cast<size_t>(row) <= s.counters.size()) {
-            s.receivedBaseline = s.counters[row - 1].received;
-            s.sentBaseline = s.counters[row - 1].sent;
+void StartProcedure::Fail(const std::string& message) {
+    ui::Window& main = hotspot_.Main();
+    AskWindow(window_, [&main, message] { return main.ShowMessage(message, "开启失败", 0x40); }, 0);
+    if (StopRequested())
+        return;
+    // Back to idle with sharing switched off, as at exit; done here on the start's
+    // worker, which ends right after.
+    state_.wiredNames = DisableAllSharing(host_, input_.windows8, state_.wiredNames);
+    Hotspot& hotspot = hotspot_;
+    Show([&hotspot, wired = state_.wiredNames] {
+        Controls& c = hotspot.C();
+        c.wiredNames.SetText(wired);
+        c.start.SetEnabled(true);
+        c.start.SetText("开启共享");
+        ShowIdleStatus(hotspot);
+        ShowIdleButton(hotspot);
+        hotspot.GetSession().startOutput.clear();
+    });
+}
+
+// Discovery, up to three more tries while nothing was found, then the override of
+// settings section "1". False when a stop was asked.
+bool StartProcedure::FindHostedAdapter(const PathTiming& timing) {
+    state_.hostedName = HostedAdapterDiscovery(host_, timing.variant, state_.hostedName);
+    ShowHostedName();
+    for (int attempt = 0; attempt < 3 && state_.hostedName.empty(); ++attempt) {
+        if (StopRequested())
+            return false;
+        state_.hostedName = HostedAdapterDiscovery(host_, timing.variant, state_.hostedName);
+        ShowHostedName();
+        PumpingDelay(host_, timing.discoveryRetryPauseMs);
+    }
+    if (settings::ReadSetting(host_, settings::kAdapterOverride) == "1") {
+        state_.hostedName = settings::ReadSetting(host_, settings::kAdapterOverrideName);
+        ShowHostedName();
+    }
+    return !StopRequested();
+}
+
+void StartProcedure::SwitchSharingOn() {
+    state_.outcome = EnableHotspotSharing(host_, state_.hostedName, input_.upstream);
+    hotspot_.sharingDone.store(1);
+}
+
+// Waits, one second per attempt, for the switch-on pass to report it went through
+// every connection.
+void StartProcedure::WaitForSharing(int attempts) {
+    for (int attempt = 0; attempt < attempts && !StopRequested(); ++attempt) {
+        const bool done = hotspot_.sharingDone.load() == 1;
+        PumpingDelay(host_, 1000);
+        if (done)
+            break;
+    }
+}
+
+// Whether the hosted adapter still takes its address from DHCP: the addresses
+// listing's line naming it (in quotes, matched literally and whole) is followed by its
+// DHCP line, which says "是".
+bool StartProcedure::HostedUsesDhcp() {
+    const std::string listing = RunCommand(host_, kAddressesCommand);
+    RegexObject regex;
+    std::string pattern = "\"";
+    pattern += EscapeLiteral(state_.hostedName);
+    pattern += "\".*\\n.*DHCP.*";
+    regex.Create(pattern, listing);
+    return Contains(regex.MatchText(1), "是");
+}
+
+// Runs the start command and keeps what it printed as the start output. False when
+// it could not be run at all.
+bool StartProcedure::RunStoringOutput(const char* commandLine) {
+    return TryRunCommand(host_, commandLine, state_.output);
+}
+
+// The Windows 8 path: start, find the adapter, share, then the static address.
+PathEnd StartProcedure::StartWindows8() {
+    if (!RunStoringOutput(kStartCommand))
+        return StopRequested() ? PathEnd::Stopped : PathEnd::CouldNotRun;
+    if (!FindHostedAdapter({DiscoveryVariant::Windows8, 300}))
+        return PathEnd::Stopped;
+    PumpingDelay(host_, 500);
+    if (StopRequested())
+        return PathEnd::Stopped;
+    SwitchSharingOn();
+    WaitForSharing(10);
+    PumpingDelay(host_, 1000);
+    if (StopRequested())
+        return PathEnd::Stopped;
+    if (HostedUsesDhcp()) {
+        RunCommand(host_, StaticAddressCommand(state_.hostedName));
+        PumpingDelay(host_, 1000);
+        if (StopRequested())
+            return PathEnd::Stopped;
+        SwitchSharingOn();
+        PumpingDelay(host_, 1000);
+        if (StopRequested())
+            return PathEnd::Stopped;
+        RunCommand(host_, kStartCommand);
+    }
+    return StopRequested() ? PathEnd::Stopped : PathEnd::Completed;
+}
+
+// The Windows 7 path: find the adapter, share, start, then the static address.
+PathEnd StartProcedure::StartWindows7() {
+    if (!FindHostedAdapter({DiscoveryVariant::Other, 200}))
+        return PathEnd::Stopped;
+    PumpingDelay(host_, 500);
+    if (StopRequested())
+        return PathEnd::Stopped;
+    SwitchSharingOn();
+    WaitForSharing(20);
+    if (StopRequested())
+        return PathEnd::Stopped;
+    if (!RunStoringOutput(kStartCommand))
+        return StopRequested() ? PathEnd::Stopped : PathEnd::CouldNotRun;
+    PumpingDelay(host_, 800);
+    if (StopRequested())
+        return PathEnd::Stopped;
+    if (HostedUsesDhcp()) {
+        RunCommand(host_, StaticAddressCommand(state_.hostedName));
+        PumpingDelay(host_, 1000);
+        RunCommand(host_, kStopCommand);
+        if (StopRequested())
+            return PathEnd::Stopped;
+        SwitchSharingOn();
+        PumpingDelay(host_, 3000);
+        if (StopRequested())
+            return PathEnd::Stopped;
+        RunCommand(host_, kStartCommand);
+    }
+    return StopRequested() ? PathEnd::Stopped : PathEnd::Completed;
+}
+
+// The window once the hosted network runs, the session's index and baselines, the
+// timers of the client list and the traffic bar, and the success tip or the warning
+// that sharing failed. All at once on the window thread.
+void StartProcedure::ShowSuccess(const traffic::HostedInterface& hosted,
+                                 const std::optional<traffic::CounterReading>& baselines) {
+    Hotspot& hotspot = hotspot_;
+    const bool shared = state_.outcome.Succeeded();
+    const std::string output = state_.output;
+    Show([&hotspot, hosted, baselines, shared, output, ssid = state_.ssid, key = state_.key] {
+        Controls& c = hotspot.C();
+        ui::Window& main = hotspot.Main();
+        c.start.SetText("关闭共享");
+        c.start.SetEnabled(true);
+        c.name.SetEnabled(false);
+        c.password.SetEnabled(false);
+        c.status.SetTextColour({0, 128, 0});
+        c.status.SetText("已启动");
+        main.SetTrayIcon(ui::kPictureTrayRunning, "已开启共享");
+        c.statusTimer.SetInterval(0);
+        c.statusPicture.SetPicture(ui::kPictureStatusRunning);
+        c.upstream.SetEnabled(false);
+
+        Session& session = hotspot.GetSession();
+        session.startOutput = output;
+        session.hostedInterfaceIndex = hosted.index;
+        session.hostedInterfaceNumber = hosted.number;
+        session.baselines = baselines;
+        session.ssid = ssid;
+        session.key = key;
+        if (c.monitorOn.Checked())
+            c.clientTimer.SetInterval(10000);
+        c.barTimer.SetInterval(1000);
+        session.sharingState = "共享完成";
+        if (shared) {
+            c.successLabel.SetVisible(true);
+            c.successTimer.SetInterval(5000);
         } else {
-            s.receivedBaseline = 0;
-            s.sentBaseline = 0;
+            // The phones can join but reach nothing: say so, and what to look at.
+            main.ShowMessage(kSharingFailedText, "提示", 0x40);
         }
+        if (hotspot.sharingStarted)
+            hotspot.sharingStarted();
     });
 }
 
 // Loads the statistics page; nothing is read back.
-void StatisticsHit(app::App& app) {
-    Host& host = app.GetHost();
-    if (host.http == nullptr)
+void StartProcedure::StatisticsHit() {
+    if (host_.http == nullptr)
         return;
-    const app::Session session = app.GetSession();
-    const auto& url = app.updateUrl;
+    const UpdateUrl& url = input_.url;
     // The preparation stores the root piece just after it enables the button.
-    const std::string root = session.serverRootPath.empty() ? "/rjgx" : session.serverRootPath;
-    const std::string address =
-        url[0] + url[1] + url[2] + url[3] + root + "/lanz" + session.statisticsPath + url[4];
-    host.http->Get(address, CurrentStop());
+    const std::string root = input_.rootPath.empty() ? "/rjgx" : input_.rootPath;
+    host_.http->Get(url[0] + url[1] + url[2] + url[3] + root + "/lanz" + input_.statisticsPath +
+                        url[4],
+                    CurrentStop());
 }
 
-// The Windows 8 path: start, find the adapter, share, then the static address.
-// False when a stop was asked.
-bool StartWindows8(app::App& app, SharingOutcome& outcome) {
-    Host& host = app.GetHost();
-    ui::Control box = app.Main()["编辑框虚拟网卡"];
-    SetStartOutput(app, RunCommand(host, kStartCommand));
-    if (!FindHostedAdapter(app, {DiscoveryVariant::Windows8, 300}))
-        return false;
-    PumpingDelay(host, 500);
-    if (StopRequested())
-        return false;
-    outcome = EnableHotspotSharing(app);
-    WaitForSharing(app, 10);
-    PumpingDelay(host, 1000);
-    if (StopRequested())
-        return false;
-    if (HostedUsesDhcp(app, EscapeFirstAsterisk(box.Text()))) {
-        RunCommand(host, StaticAddressCommand(box.Text()));
-        PumpingDelay(host, 1000);
-        if (StopRequested())
-            return false;
-        outcome = EnableHotspotSharing(app);
-        PumpingDelay(host, 1000);
-        RunCommand(host, kStartCommand);
+void StartProcedure::Run() {
+    Controls& c = hotspot_.C();
+    Hotspot& hotspot = hotspot_;
+    Show([&hotspot, upstream = input_.upstream] {
+        hotspot.GetSession().upstreamAtThisStart = upstream;
+    });
+    // Sharing from another upstream than at the last stop is switched off first.
+    if (input_.upstream != input_.upstreamAtLastStop) {
+        state_.wiredNames = DisableAllSharing(host_, input_.windows8, state_.wiredNames);
+        ShowWiredNames();
+        PumpingDelay(host_, 300);
     }
-    return !StopRequested();
-}
+    if (StopRequested())
+        return;
 
-// The Windows 7 path: find the adapter, share, start, then the static address.
-bool StartWindows7(app::App& app, SharingOutcome& outcome) {
-    Host& host = app.GetHost();
-    ui::Control box = app.Main()["编辑框虚拟网卡"];
-    if (!FindHostedAdapter(app, {DiscoveryVariant::Other, 200}))
-        return false;
-    PumpingDelay(host, 500);
-    if (StopRequested())
-        return false;
-    outcome = EnableHotspotSharing(app);
-    WaitForSharing(app, 20);
-    if (StopRequested())
-        return false;
-    SetStartOutput(app, RunCommand(host, kStartCommand));
-    PumpingDelay(host, 800);
-    if (StopRequested())
-        return false;
-    if (HostedUsesDhcp(app, box.Text())) {
-        RunCommand(host, StaticAddressCommand(box.Text()));
-        PumpingDelay(host, 1000);
-        RunCommand(host, kStopCommand);
-        if (StopRequested())
-            return false;
-        outcome = EnableHotspotSharing(app);
-        PumpingDelay(host, 3000);
-        RunCommand(host, kStartCommand);
+    std::string name = input_.name;
+    std::string password = input_.password;
+    if (Contains(name, " ")) {
+        name = ReplaceMany(name, 3, 1, false, {{" ", ""}});
+        Show([&c, name] { c.name.SetText(name); });
     }
-    return !StopRequested();
-}
+    if (Contains(password, " ")) {
+        password = ReplaceMany(password, 3, 1, false, {{" ", ""}});
+        Show([&c, password] { c.password.SetText(password); });
+    }
+    Host& host = host_;
+    Show([&host, name, password] {
+        settings::WriteSetting(host, settings::kSsid, name);
+        settings::WriteSetting(host, settings::kKey, password);
+    });
 
-// The system refused to start the hosted network: its words and the help.
-void ShowStartFailure(app::App& app) {
-    std::string text = "开启失败！失败类型：";
-    text += RemoveBlankLines(StartOutput(app));
-    text += kStartFailureHelp;
-    app.Main().ShowMessage(text, "开启失败", 0x40);
-    ResetToIdle(app);
-    ShowIdleButton(app);
-    SetStartOutput(app, "");
+    // Quoted, so that a space or "=" left in either stays part of it.
+    state_.ssid = Trim(name);
+    state_.key = Trim(password);
+    const std::string configure = "netsh wlan set hostednetwork mode=allow ssid=\"" + state_.ssid +
+                                  "\" key=\"" + state_.key + "\"";
+    if (!TryRunCommand(host_, configure, state_.output)) {
+        if (!StopRequested())
+            Fail(kCouldNotRunMessage);
+        return;
+    }
+    if (StopRequested())
+        return;
+    if (Contains(state_.output, "管理员")) {
+        EndEarly(kAdminMessage, 190, 200);
+        return;
+    }
+    if (Trim(input_.upstream).empty()) {
+        EndEarly(kNoUpstreamMessage, 200, 200);
+        return;
+    }
+    PumpingDelay(host_, 300);
+    if (StopRequested())
+        return;
+
+    const PathEnd end = input_.windows8 ? StartWindows8() : StartWindows7();
+    if (end == PathEnd::Stopped)
+        return;
+    if (end == PathEnd::CouldNotRun) {
+        Fail(kCouldNotRunMessage);
+        return;
+    }
+    if (Contains(state_.output, "无法")) {
+        std::string text = "开启失败！失败类型：";
+        text += RemoveBlankLines(state_.output);
+        text += kStartFailureHelp;
+        Fail(text);
+        return;
+    }
+
+    // The hosted interface's index from the offload listing, and its counters now.
+    const traffic::HostedInterface hosted = traffic::LookupInterfaceNumber(host_, state_.hostedName);
+    if (StopRequested())
+        return;
+    const std::optional<traffic::CounterReading> baselines =
+        traffic::TakeBaselines(host_, hosted.number);
+    ShowSuccess(hosted, baselines);
+    PumpingDelay(host_, 5000);
+    if (StopRequested())
+        return;
+    StatisticsHit();
 }
 
 }  // namespace
 
-bool OnStartThread() {
-    return onStartThread;
-}
+void OnStartButtonClicked(Hotspot& hotspot) {
+    Controls& c = hotspot.C();
+    Session& session = hotspot.GetSession();
+    if (c.start.Text() == "开启共享") {
+        session.statisticsPath = "/tongji";
+        hotspot.animationFrame = 0;
+        if (!CheckNameAndPassword(hotspot, c.name.Text(), c.password.Text()))
+            return;
+        // From here until the start has ended the button is disabled, so no second
+        // start and no stop can be asked for.
+        c.start.SetEnabled(false);
+        c.start.SetText("启动中\r\n请稍后");
+        c.statusTimer.SetInterval(500);
 
-void OnStartButtonClicked(app::App& app) {
-    ui::Window& main = app.Main();
-    if (main["按钮开始"].Text() == "开启共享") {
-        app.UpdateSession([](app::Session& s) { s.statisticsPath = "/tongji"; });
-        app.animationFrame.store(0);
-        std::lock_guard<std::mutex> lock(app.startThreadMutex);
+        StartInput input;
+        input.name = c.name.Text();
+        input.password = c.password.Text();
+        input.upstream = c.upstream.Text();
+        input.upstreamAtLastStop = session.upstreamAtLastStop;
+        input.wiredNames = c.wiredNames.Text();
+        input.hostedName = c.hostedName.Text();
+        input.windows8 = hotspot.Windows8();
+        input.url = hotspot.updateUrl;
+        input.rootPath = session.serverRootPath;
+        input.statisticsPath = session.statisticsPath;
         // A finished start may still be in its last pause before the statistics
         // request; it is asked to end, so no start ever runs beside another.
-        KillThread(app.startThread);
-        app.startThread = StartThread([&app] { StartSharing(app); });
+        hotspot.startTask.Start([&hotspot, input = std::move(input)] {
+            StartProcedure(hotspot, input).Run();
+        });
         return;
     }
-    main["超级列表框1"].ClearRows();
-    main["标签3"].SetText("设备总数[0]");
-    main["时钟循环列表"].SetInterval(0);
-    app.UpdateSession([](app::Session& s) {
-        s.receivedBaseline = 0;
-        s.sentBaseline = 0;
-    });
-    StopSharing(app);
-}
-
-void StartSharing(app::App& app) {
-    StartThreadMark mark;
-    Host& host = app.GetHost();
-    ui::Window& main = app.Main();
-    ui::Control name = main["编辑框名称"];
-    ui::Control password = main["编辑框密码"];
-    ui::Control combo = main["组合框1"];
-
-    if (!CheckNameAndPassword(app, name.Text(), password.Text()) || StopRequested())
-        return;
-
-    ui::Control start = main["按钮开始"];
-    start.SetEnabled(false);
-    start.SetText("启动中\r\n请稍后");
-    main["时钟状态"].SetInterval(500);
-
-    // Sharing from another upstream than at the last stop is switched off first.
-    const std::string upstream = combo.Text();
-    bool upstreamChanged = false;
-    app.UpdateSession([&](app::Session& s) {
-        s.upstreamAtThisStart = upstream;
-        upstreamChanged = upstream != s.upstreamAtLastStop;
-    });
-    if (upstreamChanged) {
-        DisableAllSharing(app);
-        PumpingDelay(host, 300);
-    }
-    if (StopRequested())
-        return;
-
-    if (Contains(name.Text(), " "))
-        name.SetText(ReplaceMany(name.Text(), 3, 1, false, {{" ", ""}}));
-    if (Contains(password.Text(), " "))
-        password.SetText(ReplaceMany(password.Text(), 3, 1, false, {{" ", ""}}));
-    const std::string ssid = Trim(name.Text());
-    const std::string key = Trim(password.Text());
-    settings::WriteSetting(host, "user", "ssid", name.Text());
-    settings::WriteSetting(host, "user", "key", password.Text());
-
-    // Quoted, so that a space or "=" left in either stays part of it.
-    SetStartOutput(app, RunCommand(host, "netsh wlan set hostednetwork mode=allow ssid=\"" + ssid +
-                                             "\" key=\"" + key + "\""));
-    if (StopRequested())
-        return;
-    if (Contains(StartOutput(app), "管理员")) {
-        EndEarly(app, kAdminMessage, 190, 200);
-        return;
-    }
-    if (Trim(combo.Text()).empty()) {
-        EndEarly(app, kNoUpstreamMessage, 200, 200);
-        return;
-    }
-    PumpingDelay(host, 300);
-    if (StopRequested())
-        return;
-
-    SharingOutcome outcome;
-    const bool windows8 = app.osVersionCode.load() == kWindows8Code;
-    if (!(windows8 ? StartWindows8(app, outcome) : StartWindows7(app, outcome)))
-        return;
-
-    if (Contains(StartOutput(app), "无法")) {
-        ShowStartFailure(app);
-        return;
-    }
-
-    ShowRunning(app);
-    FindInterfaceIndex(app);
-    if (StopRequested())
-        return;
-    TakeBaselines(app);
-    if (main["单选框监控"].Checked())
-        main["时钟循环列表"].SetInterval(10000);
-    main["时钟流量条延时"].SetInterval(1000);
-    app.UpdateSession([](app::Session& s) { s.sharingState = "共享完成"; });
-    if (outcome.Succeeded()) {
-        main["标签启动成功"].SetVisible(true);
-        main["时钟启动成功提示"].SetInterval(5000);
-    } else {
-        // The phones can join but reach nothing: say so, and what to look at.
-        main.ShowMessage(kSharingFailedText, "提示", 0x40);
-    }
-    PumpingDelay(host, 5000);
-    if (StopRequested())
-        return;
-    StatisticsHit(app);
+    // What is left of the start (its last pause, the statistics request) ends here, so
+    // nothing of it reaches the window after the stop.
+    hotspot.startTask.RequestStop();
+    c.clientList.ClearRows();
+    c.deviceCount.SetText("设备总数[0]");
+    c.clientTimer.SetInterval(0);
+    session.baselines.reset();
+    StopSharing(hotspot);
+    if (hotspot.sharingStopped)
+        hotspot.sharingStopped();
 }
 
 }  // namespace hs::hotspot

@@ -4,7 +4,9 @@
 //
 // Options:
 //   --simulate[=FILE]  run on a simulated laptop (the built-in scenario, or FILE);
-//                      its files are kept in %TEMP%\tulawifi-sim
+//                      its files are kept in %TEMP%\tulawifi-sim, with a journal
+//                      of every command the program ran (command-journal.txt);
+//                      files a scenario names are found beside it
 //   --page=N           developer option: select tab page N after start, as a click
 //                      on its tab would
 //   --show-bar         developer option: open the traffic bar after start
@@ -27,6 +29,7 @@
 #include "app/app.h"
 #include "platform/sim/directory_files.h"
 #include "platform/sim/simulated_laptop.h"
+#include "platform/windows/ui/dispatcher_win.h"
 #include "platform/windows/ui/front_end.h"
 #include "platform/windows/ui/pictures.h"
 #include "platform/windows/wide.h"
@@ -114,34 +117,9 @@ int Fail(const std::string& message) {
     return -1;
 }
 
-}  // namespace
-
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    const Options options = ParseOptions();
-    if (!options.error.empty())
-        return Fail(options.error);
-
-    hs::win::WindowsHost windows;
-    hs::Host host = windows.host();
-    std::unique_ptr<hs::sim::DirectoryFiles> simFiles;
-    std::unique_ptr<hs::sim::SimulatedLaptop> laptop;
-    if (options.simulate) {
-        std::string scenario = hs::sim::SimulatedLaptop::DefaultScenario();
-        if (!options.scenarioFile.empty() && !ReadWholeFile(options.scenarioFile, scenario)) {
-            return Fail("无法读取模拟场景文件: " + options.scenarioFile);
-        }
-        simFiles = std::make_unique<hs::sim::DirectoryFiles>(SimulationFolder());
-        std::string error;
-        laptop = hs::sim::SimulatedLaptop::FromScenario(scenario, *windows.host().clock,
-                                                        *windows.host().codec, *simFiles, &error);
-        if (!laptop)
-            return Fail("模拟场景有误: " + error);
-        host = laptop->MakeHost();
-        // The other instance's window is a real window even on a simulated laptop.
-        host.desktop = windows.host().desktop;
-    }
-
-    hs::app::App app(host);
+// Builds the front end over the program's windows, runs the created procedure and the
+// message loop; returns the exit code.
+int RunProgram(hs::app::App& app, const Options& options) {
     app.updateHostOverride = options.updateHost;
     hs::win::ui::FrontEnd frontEnd;
     app.quitHook = [&frontEnd](int code) { frontEnd.Quit(code); };
@@ -176,8 +154,50 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     if (options.hideMain)
         main.Self().SetVisible(false);
     const int exitCode = frontEnd.Run();
-    // The workers write to the windows' models: they end before the front end that
-    // observes those models is taken down.
-    app.StopWorkers();
+    // The workers end before the front end that observes the windows is taken down.
+    app.StopWorkers(hs::app::kExitWaitMs);
+    return exitCode;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    const Options options = ParseOptions();
+    if (!options.error.empty())
+        return Fail(options.error);
+
+    hs::win::WindowsHost windows;
+    hs::Host host = windows.host();
+    std::unique_ptr<hs::sim::DirectoryFiles> simFiles;
+    std::unique_ptr<hs::sim::SimulatedLaptop> laptop;
+    if (options.simulate) {
+        std::string scenario = hs::sim::SimulatedLaptop::DefaultScenario();
+        if (!options.scenarioFile.empty() && !ReadWholeFile(options.scenarioFile, scenario)) {
+            return Fail("无法读取模拟场景文件: " + options.scenarioFile);
+        }
+        simFiles = std::make_unique<hs::sim::DirectoryFiles>(SimulationFolder());
+        std::string error;
+        laptop = hs::sim::SimulatedLaptop::FromScenario(
+            scenario, *windows.host().clock, *windows.host().codec, *simFiles, &error,
+            options.scenarioFile.empty() ? hs::sim::ScenarioFileReader()
+                                         : hs::sim::ReaderBeside(options.scenarioFile));
+        if (!laptop)
+            return Fail("模拟场景有误: " + error);
+        laptop->KeepJournal(simFiles->Locate("command-journal.txt"));
+        host = laptop->MakeHost();
+        // The other instance's window is a real window even on a simulated laptop.
+        host.desktop = windows.host().desktop;
+    }
+
+    hs::win::ui::WindowsDispatcher dispatcher;
+    // Owned here and never destroyed while a worker may still use it: see the end.
+    auto* app = new hs::app::App(host, dispatcher);
+    const int exitCode = RunProgram(*app, options);
+    // Every exit path has asked the workers to stop and waited for them. One that is
+    // still inside a call that does not return is left alone: the process ends without
+    // tearing down what it uses.
+    if (!app->StopWorkers(hs::app::kExitWaitMs))
+        ExitProcess(static_cast<UINT>(exitCode));
+    delete app;
     return exitCode;
 }

@@ -126,3 +126,36 @@ sleep 12
 capture hotspot-failed
 end_story
 rm -f "$radio_off"
+
+# The running hotspot as its user sees it after a minute: the settings switch the
+# traffic bar on first. Then the traffic totals with the bar, the device list on the
+# grown page "管理用户", the notification-area menu and the shutdown countdown.
+temp_unix=$(winepath -u "$(wine cmd /c echo %TEMP% 2>/dev/null | tr -d '\r')" 2>/dev/null || true)
+if [ -n "$temp_unix" ]; then
+  mkdir -p "$temp_unix/tulawifi-sim"
+  printf '[流量条]\r\n是否开=是\r\n' | iconv -f UTF-8 -t GBK >"$temp_unix/tulawifi-sim/tulawifi.ini"
+fi
+story ""
+sleep 50
+# The tabs stand in a row under the caption: 主界面, 管理用户, 设置中心, 流量统计.
+xdotool mousemove 256 80 click 1
+sleep 4
+capture traffic-running
+xdotool mousemove 140 80 click 1
+sleep 3
+capture users-running
+# The notification-area icon sits at the right end of the Wine desktop's task bar.
+xdotool mousemove 789 589 click 3
+sleep 2
+capture tray-menu
+xdotool key Escape
+sleep 1
+xdotool mousemove 83 80 click 1
+sleep 1
+# 定时关机: armed with the default of 180 minutes.
+xdotool mousemove 62 287 click 1
+sleep 3
+capture shutdown-countdown
+xdotool mousemove 62 287 click 1
+end_story
+[ -n "$temp_unix" ] && rm -f "$temp_unix/tulawifi-sim/tulawifi.ini"

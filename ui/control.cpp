@@ -242,7 +242,7 @@ void Control::SetDocument(const std::string& html) {
     SetField(*this, &ControlState::document, html, Property::Document);
 }
 
-void Control::ShowBalloon(const std::string& html, int x, int y) {
+void Control::ShowBalloon(const std::string& html, int x, int y, bool upwards) {
     Write(*this, [&](WindowState& state, int index, Pending& pending) {
         ControlState& c = state.controls[index];
         if (c.document != html) {
@@ -252,6 +252,7 @@ void Control::ShowBalloon(const std::string& html, int x, int y) {
         c.balloonShown = true;
         c.balloonX = x;
         c.balloonY = y;
+        c.balloonUpwards = upwards;
         pending.emplace_back(index, Property::Balloon);
     });
 }
@@ -269,6 +270,9 @@ int Control::BalloonX() const {
 int Control::BalloonY() const {
     return GetField(*this, &ControlState::balloonY);
 }
+bool Control::BalloonUpwards() const {
+    return GetField(*this, &ControlState::balloonUpwards);
+}
 
 void Control::Popup() {
     Write(*this, [](WindowState&, int index, Pending& pending) {
@@ -282,6 +286,37 @@ bool Control::Topmost() const {
 
 void Control::SetTopmost(bool topmost) {
     SetField(*this, &ControlState::topmost, topmost, Property::Topmost);
+}
+
+int Control::PositionMode() const {
+    return GetField(*this, &ControlState::positionMode);
+}
+
+void Control::SetPositionMode(int mode) {
+    Write(*this, [mode](WindowState& w, int index, Pending& pending) {
+        w.controls[static_cast<size_t>(index)].positionMode = mode;
+        pending.emplace_back(index, Property::PositionMode);
+    });
+}
+
+void Control::Focus() {
+    Write(*this, [](WindowState&, int index, Pending& pending) {
+        pending.emplace_back(index, Property::Focus);
+    });
+}
+
+void Control::Activate() {
+    Write(*this, [](WindowState&, int index, Pending& pending) {
+        pending.emplace_back(index, Property::Activate);
+    });
+}
+
+bool Control::Bordered() const {
+    return GetField(*this, &ControlState::bordered);
+}
+
+void Control::SetBordered(bool bordered) {
+    SetField(*this, &ControlState::bordered, bordered, Property::Border);
 }
 
 }  // namespace hs::ui

@@ -65,6 +65,10 @@ enum class Event {
 struct EventArgs {
     int code = 0;
     std::string text;
+    // Report lists' DoubleClicked: the column under the mouse (-1 none) and the upper-left
+    // corner of the row, in the list's client coordinates.
+    int column = -1;
+    int x = 0, y = 0;
 };
 
 // Edit box input modes.
@@ -121,7 +125,15 @@ enum class Property {
     Topmost,
     Palette,   // theme hue changed (window)
     Tray,      // notification-area icon shown, changed or removed (window)
+    PositionMode,  // window position mode set (normal, centred, minimised)
+    Activate,      // window asked to come to the foreground
+    Border,        // window frame removed or restored
+    Focus,         // control asked to take the keyboard focus
+    TrayBalloon,   // notice asked for at the notification-area icon (window)
 };
+
+// Window position modes.
+enum WindowPositionMode { kPositionNormal = 0, kPositionCentred = 1, kPositionMinimised = 2 };
 
 class Window;
 
@@ -220,22 +232,40 @@ public:
     std::string Document() const;
     void SetDocument(const std::string& html);
 
-    // Balloon tips: shown at (x, y) in screen pixels with `html`; hidden again.
-    // Every ShowBalloon is a request to show the bubble (again), so observers are
-    // told of Property::Balloon each time.
-    void ShowBalloon(const std::string& html, int x, int y);
+    // Balloon tips: shown at (x, y) in screen pixels with `html`, below that point or,
+    // `upwards`, above it; hidden again. Every ShowBalloon is a request to show the
+    // bubble (again), so observers are told of Property::Balloon each time.
+    void ShowBalloon(const std::string& html, int x, int y, bool upwards = false);
     void HideBalloon();
     bool BalloonShown() const;
     int BalloonX() const;
     int BalloonY() const;
+    bool BalloonUpwards() const;
 
     // Popup menus: ask the front end to show the menu at the mouse (observers are
     // told of Property::Popup on every call).
     void Popup();
 
+    // Ask the front end to give the control the keyboard focus (observers are told of
+    // Property::Focus on every call).
+    void Focus();
+
     // Windows: always-on-top.
     bool Topmost() const;
     void SetTopmost(bool topmost);
+
+    // Windows: the position mode last set (kPositionNormal at first). Every call is a
+    // request to the front end (observers are told of Property::PositionMode each
+    // time): minimised minimises the window, normal and centred restore it. Whoever
+    // centres the window moves it there itself (the model knows no screen).
+    int PositionMode() const;
+    void SetPositionMode(int mode);
+    // Windows: ask the front end to bring the window to the foreground (observers are
+    // told of Property::Activate on every call).
+    void Activate();
+    // Windows: whether the window has its frame (caption and border); true at first.
+    bool Bordered() const;
+    void SetBordered(bool bordered);
 
 private:
     Window* window_ = nullptr;
@@ -259,6 +289,9 @@ inline constexpr const char* kPictureTrayRunning = "tray-running";
 inline constexpr const char* kPictureArrowDown = "arrow-down";  // 35x35
 inline constexpr const char* kPictureArrowUp = "arrow-up";      // 35x35
 inline constexpr const char* kPictureBarBackground = "bar-background";  // 155x22, magenta cut-out
+// A QR code: this prefix followed by the text the code holds. Drawn black on white with
+// its quiet zone, whole device pixels a module, centred in the picture box.
+inline constexpr const char* kPictureQrPrefix = "qr:";
 
 // One window of the model: its controls in layout order (index 0 is the window
 // itself), the event bindings, and the observers.
@@ -301,6 +334,11 @@ public:
     bool TrayShown() const;
     std::string TrayPicture() const;
     std::string TrayTip() const;
+    // A notice in a balloon at the notification-area icon; every call is a request to
+    // show it (observers are told of Property::TrayBalloon each time).
+    void ShowTrayBalloon(const std::string& title, const std::string& text);
+    std::string TrayBalloonTitle() const;
+    std::string TrayBalloonText() const;
 
     // Message boxes go to the handler the front end (or a test) installed; without
     // one the answer is IDOK for plain boxes and IDNO for yes/no boxes.

@@ -248,6 +248,25 @@ std::string Window::TrayTip() const {
     return state_->trayTip;
 }
 
+void Window::ShowTrayBalloon(const std::string& title, const std::string& text) {
+    {
+        std::lock_guard<std::mutex> lock(state_->mutex);
+        state_->trayBalloonTitle = title;
+        state_->trayBalloonText = text;
+    }
+    Changed(0, Property::TrayBalloon);
+}
+
+std::string Window::TrayBalloonTitle() const {
+    std::lock_guard<std::mutex> lock(state_->mutex);
+    return state_->trayBalloonTitle;
+}
+
+std::string Window::TrayBalloonText() const {
+    std::lock_guard<std::mutex> lock(state_->mutex);
+    return state_->trayBalloonText;
+}
+
 void Window::SetMessageBoxHandler(MessageBoxHandler handler) {
     auto shared = handler ? std::make_shared<const MessageBoxHandler>(std::move(handler)) : nullptr;
     std::lock_guard<std::mutex> lock(state_->mutex);

@@ -37,7 +37,10 @@ struct ControlState {
     std::string document;
     bool balloonShown = false;
     int balloonX = 0, balloonY = 0;
+    bool balloonUpwards = false;
     bool topmost = false;
+    int positionMode = kPositionNormal;
+    bool bordered = true;
 };
 
 // An observer as registered. `active` is cleared on removal so that a copy of the
@@ -64,6 +67,8 @@ struct WindowState {
     bool trayShown = false;
     std::string trayPicture;
     std::string trayTip;
+    std::string trayBalloonTitle;
+    std::string trayBalloonText;
     std::shared_ptr<const MessageBoxHandler> messageBox;
 
     // Tells every observer of every pending change. Call without the lock held.

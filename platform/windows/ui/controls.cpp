@@ -10,8 +10,10 @@
 #include "platform/windows/ui/fonts.h"
 #include "platform/windows/ui/mini_html.h"
 #include "platform/windows/ui/pictures.h"
+#include "platform/windows/ui/qr_picture.h"
 #include "platform/windows/ui/view.h"
 #include "platform/windows/wide.h"
+#include "join/qr_matrix.h"
 
 namespace hs::win::ui {
 
@@ -24,7 +26,19 @@ constexpr int kControlIdBase = 100;
 constexpr int kTabWidth = 58;
 constexpr int kTabHeight = 20;
 
-// The window class of picture boxes: paints the control's picture at its top-left.
+// The QR code of `text`; the last one is kept, as a box repaints the same code often.
+const join::QrMatrix& QrCodeOf(const std::string& text) {
+    static std::string lastText;
+    static join::QrMatrix last;
+    if (last.Empty() || text != lastText) {
+        last = join::EncodeQr(text);
+        lastText = text;
+    }
+    return last;
+}
+
+// The window class of picture boxes: paints the control's picture at its top-left, or
+// a QR code centred in the box at whole device pixels a module for the window's DPI.
 LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_PAINT) {
         PAINTSTRUCT ps;
@@ -38,7 +52,11 @@ LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
             const int index = view->IndexOf(hwnd);
             if (index > 0) {
                 const std::string id = view->model->At(index).Picture();
-                if (HICON icon = id.empty() ? nullptr : PictureIcon(id)) {
+                const std::string qrPrefix = model::kPictureQrPrefix;
+                if (id.rfind(qrPrefix, 0) == 0) {
+                    DrawQrPicture(dc, rc, QrCodeOf(id.substr(qrPrefix.size())),
+                                  QrModulePixelsForDpi(QrWindowDpi(hwnd)));
+                } else if (HICON icon = id.empty() ? nullptr : PictureIcon(id)) {
                     DrawIconEx(dc, 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL);
                 }
             }
@@ -373,6 +391,35 @@ void ApplyTimer(WindowView& view, int index) {
     }
 }
 
+// Minimised minimises a shown window; normal and centred restore it from the task bar
+// and put it where the model says (whoever centred it has moved it there).
+void ApplyPositionMode(WindowView& view) {
+    model::Control self = view.model->Self();
+    if (self.PositionMode() == model::kPositionMinimised) {
+        if (IsWindowVisible(view.hwnd) && !IsIconic(view.hwnd))
+            ShowWindow(view.hwnd, SW_MINIMIZE);
+        return;
+    }
+    if (IsWindowVisible(view.hwnd) && IsIconic(view.hwnd))
+        ShowWindow(view.hwnd, SW_RESTORE);
+    SetWindowPos(view.hwnd, nullptr, self.Left(), self.Top(), self.Width(), self.Height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Takes the caption and border off (or gives them back) and keeps the window's outer
+// rectangle where it is.
+void ApplyBorder(WindowView& view) {
+    if (view.options.borderless)
+        return;
+    constexpr LONG_PTR kFrame = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    LONG_PTR style = GetWindowLongPtrW(view.hwnd, GWL_STYLE);
+    style =
+        view.model->Self().Bordered() ? (style & ~WS_POPUP) | kFrame : (style & ~kFrame) | WS_POPUP;
+    SetWindowLongPtrW(view.hwnd, GWL_STYLE, style);
+    SetWindowPos(view.hwnd, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void ApplyWindow(WindowView& view, Property property) {
     model::Control self = view.model->Self();
     switch (property) {
@@ -416,6 +463,20 @@ void ApplyWindow(WindowView& view, Property property) {
             return;
         case Property::Tray:
             ApplyTray(view);
+            return;
+        case Property::TrayBalloon:
+            ShowTrayBalloon(view);
+            return;
+        case Property::PositionMode:
+            ApplyPositionMode(view);
+            return;
+        case Property::Activate:
+            if (IsIconic(view.hwnd))
+                ShowWindow(view.hwnd, SW_RESTORE);
+            SetForegroundWindow(view.hwnd);
+            return;
+        case Property::Border:
+            ApplyBorder(view);
             return;
         default:
             return;

@@ -32,12 +32,21 @@ void ApplyPending(WindowView& view) {
         view.pending->posted = false;
     }
     std::vector<int> popups;
+    std::vector<int> focus;
     for (const auto& [index, property] : items) {
         if (property == Property::Popup) {
             popups.push_back(index);
+        } else if (property == Property::Focus) {
+            focus.push_back(index);
         } else {
             ApplyProperty(view, index, property);
         }
+    }
+    // Outside the sync scope: the control that loses the focus reports it as the user's.
+    for (int index : focus) {
+        if (index > 0 && index < static_cast<int>(view.controls.size()) &&
+            view.controls[static_cast<size_t>(index)].hwnd)
+            SetFocus(view.controls[static_cast<size_t>(index)].hwnd);
     }
     // Menus are modal: shown last, after every other change is on screen.
     for (int index : popups)
@@ -46,6 +55,9 @@ void ApplyPending(WindowView& view) {
 
 // Writes the window's real position into the model (the user moved it).
 void StoreGeometry(WindowView& view) {
+    // A minimised window's rectangle is its place in the task bar, not its own.
+    if (IsIconic(view.hwnd))
+        return;
     RECT rc;
     GetWindowRect(view.hwnd, &rc);
     model::Control self = view.model->Self();

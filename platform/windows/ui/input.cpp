@@ -296,8 +296,20 @@ LRESULT OnNotify(WindowView& view, NMHDR* header, bool& handled) {
                     c.SelectRow(change->iItem, (change->uNewState & LVIS_SELECTED) != 0);
                 }
             } else if (header->code == NM_DBLCLK) {
+                // The row and column under the mouse, and where the row begins.
+                LVHITTESTINFO hit{};
+                hit.pt = reinterpret_cast<NMITEMACTIVATE*>(header)->ptAction;
+                SendMessageW(cv.hwnd, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
                 model::EventArgs args;
-                args.code = reinterpret_cast<NMITEMACTIVATE*>(header)->iItem;
+                args.code = hit.iItem;
+                args.column = hit.iItem >= 0 ? hit.iSubItem : -1;
+                POINT corner{};
+                if (hit.iItem >= 0 &&
+                    SendMessageW(cv.hwnd, LVM_GETITEMPOSITION, static_cast<WPARAM>(hit.iItem),
+                                 reinterpret_cast<LPARAM>(&corner))) {
+                    args.x = corner.x;
+                    args.y = corner.y;
+                }
                 Fire(view, index, Event::DoubleClicked, args);
                 handled = true;
             } else if (header->code == NM_RCLICK) {

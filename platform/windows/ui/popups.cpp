@@ -182,10 +182,12 @@ void ApplyBalloon(WindowView& view, int index) {
     AdjustWindowRectEx(&frame, WS_POPUP | WS_BORDER, FALSE, WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
     int x = c.BalloonX(), y = c.BalloonY();
-    // Near the bottom of the screen the bubble opens upwards from the point.
+    // Asked to open upwards (the traffic bar near the screen's bottom), the bubble
+    // stands on the point instead of hanging from it.
+    // Otherwise, near the bottom of the screen, it opens upwards all the same.
     RECT work;
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    if (y + height > work.bottom)
+    if (c.BalloonUpwards() || y + height > work.bottom)
         y -= height;
     if (x + width > work.right)
         x = work.right - width;
@@ -240,6 +242,22 @@ void ApplyTray(WindowView& view) {
     } else {
         view.trayAdded = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
     }
+}
+
+void ShowTrayBalloon(WindowView& view) {
+    if (!view.trayAdded)
+        return;
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = view.hwnd;
+    data.uID = kTrayId;
+    data.uFlags = NIF_INFO;
+    data.dwInfoFlags = NIIF_INFO;
+    const std::wstring title = Widen(view.model->TrayBalloonTitle());
+    const std::wstring text = Widen(view.model->TrayBalloonText());
+    title.copy(data.szInfoTitle, std::min<size_t>(title.size(), ARRAYSIZE(data.szInfoTitle) - 1));
+    text.copy(data.szInfo, std::min<size_t>(text.size(), ARRAYSIZE(data.szInfo) - 1));
+    Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
 void RemoveTray(WindowView& view) {

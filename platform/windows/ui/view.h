@@ -112,6 +112,8 @@ void ApplyBalloon(WindowView& view, int index);
 void ApplyTip(WindowView& view, int index);
 void ApplyTray(WindowView& view);
 void RemoveTray(WindowView& view);
+// Shows the model's tray notice in a balloon at the icon (nothing without an icon).
+void ShowTrayBalloon(WindowView& view);
 void OnTrayMessage(WindowView& view, LPARAM lParam);
 
 // Wide text of a window.

@@ -1,0 +1,286 @@
+#include "app/clients_view.h"
+
+#include <utility>
+
+#include "app/app.h"
+#include "clients/blacklist.h"
+#include "clients/data_file.h"
+#include "clients/device_names.h"
+#include "clients/monitor.h"
+#include "settings/keys.h"
+#include "sys/dispatcher.h"
+#include "ui/list_ops.h"
+
+namespace hs::app {
+
+namespace {
+
+constexpr const char* kClientList = "超级列表框1";
+constexpr const char* kBlacklist = "超级列表框2";
+constexpr const char* kCountLabel = "标签3";
+constexpr const char* kRefreshTimer = "时钟循环列表";
+constexpr const char* kNameEditor = "编辑框设备";
+constexpr const char* kClientMenu = "加黑";
+constexpr const char* kReleaseMenu = "取消黑";
+constexpr const char* kMonitorOn = "单选框监控";
+constexpr const char* kJoinNoticeBox = "选择框新设备提示";
+
+// Columns of the client list.
+constexpr int kNumberColumn = 0;
+constexpr int kIpColumn = 1;
+constexpr int kMacColumn = 2;
+constexpr int kNameColumn = 3;
+
+// The editor sits on the page, the list in its group box: these carry a point of the
+// list over to the page.
+constexpr int kEditorOffsetTop = 42;
+constexpr int kEditorOffsetLeft = 12;
+
+constexpr int kEnterKey = 13;
+
+}  // namespace
+
+std::string JoinNoticeText(const std::vector<JoinedDevice>& joined) {
+    if (joined.size() == 1) {
+        const JoinedDevice& device = joined.front();
+        if (device.name.empty())
+            return "新设备连上了热点：" + device.ip;
+        return "新设备连上了热点：" + device.name + " " + device.ip;
+    }
+    return std::to_string(joined.size()) + " 台新设备连上了热点";
+}
+
+// Hands what a pass finds to the window thread. Closures of a pass that was stopped
+// in the meantime are dropped by the dispatcher, so a stopped pass fills nothing.
+class ClientsView::PassSink : public clients::ClientPassSink {
+  public:
+    PassSink(Dispatcher& dispatcher, ClientsView& view) : dispatcher_(dispatcher), view_(view) {}
+
+    void Counted(int, const std::string& label) override {
+        dispatcher_.Post([view = &view_, label] { view->ShowCount(label); });
+    }
+    void Listed(const std::vector<clients::ClientRow>& rows) override {
+        dispatcher_.Post([view = &view_, rows] { view->ShowRows(rows); });
+    }
+    void Named(const std::string& mac, const std::string& name) override {
+        dispatcher_.Post([view = &view_, mac, name] { view->ShowName(mac, name); });
+    }
+    void Finished() {
+        dispatcher_.Post([view = &view_] { view->PassFinished(); });
+    }
+
+  private:
+    Dispatcher& dispatcher_;
+    ClientsView& view_;
+};
+
+ClientsView::ClientsView(App& app)
+    : app_(app),
+      list_(app.Main()[kClientList]),
+      blacklist_(app.Main()[kBlacklist]),
+      count_(app.Main()[kCountLabel]),
+      timer_(app.Main()[kRefreshTimer]),
+      editor_(app.Main()[kNameEditor]) {
+    app.Main()[kJoinNoticeBox].SetChecked(
+        settings::ReadSetting(app.GetHost(), settings::kJoinNotice) != "0");
+}
+
+void ClientsView::Tick() {
+    Host& host = app_.GetHost();
+    Dispatcher& dispatcher = app_.GetDispatcher();
+    const std::string hostedIndex = app_.Hotspot().GetSession().hostedInterfaceIndex;
+    // Start asks the previous pass to stop; what it still posts is dropped.
+    passTask_.Start([&host, &dispatcher, this, hostedIndex] {
+        PassSink sink(dispatcher, *this);
+        if (clients::RefreshClientList(host, hostedIndex, sink))
+            sink.Finished();
+    });
+}
+
+void ClientsView::SharingStopped() {
+    passTask_.RequestStop();
+    lastListed_.clear();
+    joined_.clear();
+}
+
+void ClientsView::ShowCount(const std::string& label) {
+    count_.SetText(label);
+}
+
+void ClientsView::ShowRows(const std::vector<clients::ClientRow>& rows) {
+    std::set<std::string> listed;
+    joined_.clear();
+    list_.ClearRows();
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const int row = list_.InsertRow();
+        list_.SetCell(row, kNumberColumn, std::to_string(i + 1));
+        list_.SetCell(row, kIpColumn, rows[i].ip);
+        list_.SetCell(row, kMacColumn, rows[i].mac);
+        const std::string mac = clients::UpperAscii(rows[i].mac);
+        if (!lastListed_.count(mac) && !listed.count(mac))
+            joined_.push_back(mac);
+        listed.insert(mac);
+    }
+    lastListed_ = std::move(listed);
+}
+
+void ClientsView::ShowName(const std::string& mac, const std::string& name) {
+    const int row = RowOf(mac);
+    if (row >= 0)
+        list_.SetCell(row, kNameColumn, name);
+}
+
+void ClientsView::PassFinished() {
+    std::vector<JoinedDevice> joined;
+    for (const std::string& mac : joined_) {
+        const int row = RowOf(mac);
+        if (row >= 0)
+            joined.push_back(
+                {clients::SanitizeName(list_.Cell(row, kNameColumn)), list_.Cell(row, kIpColumn)});
+    }
+    joined_.clear();
+    if (joined.empty() || !app_.Main()[kMonitorOn].Checked())
+        return;
+    if (settings::ReadSetting(app_.GetHost(), settings::kJoinNotice) == "0")
+        return;
+    app_.Main().ShowTrayBalloon(kProgramTitle, JoinNoticeText(joined));
+}
+
+int ClientsView::RowOf(const std::string& mac) const {
+    const int rows = list_.RowCount();
+    for (int row = 0; row < rows; ++row) {
+        if (clients::UpperAscii(list_.Cell(row, kMacColumn)) == clients::UpperAscii(mac))
+            return row;
+    }
+    return -1;
+}
+
+void ClientsView::ClearList() {
+    list_.ClearRows();
+    count_.SetText(clients::kIdleCountLabel);
+    // The devices of the last pass stay remembered: switching monitoring off and on
+    // again makes nobody new who was there before.
+    joined_.clear();
+}
+
+void ClientsView::ClientRowRightClicked(int row) {
+    if (row >= 0 && list_.RowSelected(row))
+        app_.Main()[kClientMenu].Popup();
+}
+
+void ClientsView::BlacklistRowRightClicked(int row) {
+    if (row >= 0 && blacklist_.RowSelected(row))
+        app_.Main()[kReleaseMenu].Popup();
+}
+
+void ClientsView::BlacklistChosen() {
+    std::vector<clients::ClientEntry> selected;
+    for (int row : list_.SelectedRows()) {
+        selected.push_back({list_.Cell(row, kIpColumn), list_.Cell(row, kMacColumn),
+                            list_.Cell(row, kNameColumn)});
+    }
+    if (selected.empty())
+        return;
+    std::vector<clients::BlacklistRow> rows;
+    for (const std::vector<std::string>& cells : blacklist_.Rows()) {
+        clients::BlacklistRow row;
+        row.ip = cells.size() > 0 ? cells[0] : "";
+        row.mac = cells.size() > 1 ? cells[1] : "";
+        row.name = cells.size() > 2 ? cells[2] : "";
+        rows.push_back(std::move(row));
+    }
+    const clients::Blacklisting result =
+        clients::BlacklistSelected(app_.GetHost(), app_.Hotspot().GetSession().hostedInterfaceIndex,
+                                   selected, std::move(rows));
+    ui::DeleteSelectedRows(list_);
+    blacklist_.ClearRows();
+    for (const clients::BlacklistRow& row : result.rows) {
+        const int at = blacklist_.InsertRow();
+        blacklist_.SetCell(at, 0, row.ip);
+        blacklist_.SetCell(at, 1, row.mac);
+        blacklist_.SetCell(at, 2, row.name);
+    }
+}
+
+void ClientsView::ReleaseChosen() {
+    const int first = blacklist_.FirstSelectedRow();
+    const std::string address = first >= 0 ? blacklist_.Cell(first, 1) : "";
+    if (!clients::RemoveFromBlacklistFile(app_.GetHost(), address))
+        return;
+    ui::DeleteSelectedRows(blacklist_);
+    // Each deletion is followed by a pause of its own; the worker keeps the window
+    // responsive meanwhile. A second release restarts the deletions from a fresh table.
+    Host& host = app_.GetHost();
+    releaseTask_.Start([&host] { clients::DeleteBlockEntries(host); });
+}
+
+void ClientsView::BeginNameEdit(const ui::EventArgs& args) {
+    const int row = args.code;
+    if (row < 0 || row >= list_.RowCount())
+        return;
+    const std::vector<ui::Column> columns = list_.Columns();
+    int left = args.x + list_.Left() + (args.column == 0 ? 0 : kEditorOffsetLeft);
+    for (size_t i = 0; i < columns.size() && i < static_cast<size_t>(kNameColumn); ++i)
+        left += columns[i].width;
+    const int top = list_.Top() + args.y + kEditorOffsetTop;
+    const int width = columns.size() > kNameColumn ? columns[kNameColumn].width : editor_.Width();
+    editor_.Move(left, top, width, editor_.Height());
+    editor_.SetText(list_.Cell(row, kNameColumn));
+    editedMac_ = list_.Cell(row, kMacColumn);
+    editor_.SetVisible(true);
+    editor_.Focus();
+}
+
+void ClientsView::SaveNameEdit() {
+    // Hiding the editor after Enter takes the focus from it, which saves again: the
+    // second save finds the editor closed and does nothing.
+    if (!editor_.Visible())
+        return;
+    const std::string mac = editedMac_;
+    editedMac_.clear();
+    editor_.SetVisible(false);
+    if (mac.empty())
+        return;
+    const clients::Rename rename = clients::SaveDeviceName(app_.GetHost(), mac, editor_.Text());
+    // The device keeps its row only if no pass has rebuilt the list without it.
+    const int row = RowOf(mac);
+    if (row >= 0)
+        list_.SetCell(row, kNameColumn, rename.name);
+}
+
+void ClientsView::EditorKeyUp(int virtualKey) {
+    if (virtualKey == kEnterKey)
+        SaveNameEdit();
+}
+
+void ClientsView::MonitorOn() {
+    clients::SaveMonitor(app_.GetHost(), true);
+    passTask_.RequestStop();
+    const int interval = clients::MonitorOnInterval(app_.Hotspot().GetSession().sharingState);
+    if (interval > 0)
+        timer_.SetInterval(interval);
+}
+
+void ClientsView::MonitorOff() {
+    clients::SaveMonitor(app_.GetHost(), false);
+    timer_.SetInterval(0);
+    passTask_.RequestStop();
+    ClearList();
+}
+
+void ClientsView::JoinNoticeClicked() {
+    const bool on = app_.Main()[kJoinNoticeBox].Checked();
+    settings::WriteSetting(app_.GetHost(), settings::kJoinNotice, on ? "1" : "0");
+}
+
+void ChainClientsView(App& app) {
+    hotspot::Hotspot& hotspot = app.Hotspot();
+    ClientsView& view = app.Clients();
+    hotspot.sharingStopped = [before = std::move(hotspot.sharingStopped), &view] {
+        if (before)
+            before();
+        view.SharingStopped();
+    };
+}
+
+}  // namespace hs::app

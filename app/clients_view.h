@@ -1,0 +1,102 @@
+// The client displays of page "管理用户": the live device list with its count label,
+// the blacklist with its two popup menus, the in-place name editor and the monitor
+// switch. Owns the worker of the client-list pass and the worker that deletes the
+// block entries after a release; used on the window thread only.
+#pragma once
+
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "clients/client_pass.h"
+#include "sys/worker.h"
+#include "ui/model.h"
+
+namespace hs::app {
+
+class App;
+
+// A device that a pass listed and the pass before it did not.
+struct JoinedDevice {
+    std::string name;  // its name cell, sanitised; may be empty
+    std::string ip;
+};
+
+// The notice about the devices one pass found new: one device is named with its
+// address, several are counted.
+std::string JoinNoticeText(const std::vector<JoinedDevice>& joined);
+
+class ClientsView {
+  public:
+    explicit ClientsView(App& app);
+    ClientsView(const ClientsView&) = delete;
+    ClientsView& operator=(const ClientsView&) = delete;
+
+    // A tick of `时钟循环列表`: ends the running pass and starts a new one for the
+    // hosted interface of the current session.
+    void Tick();
+    // The stop button has stopped sharing: a running pass ends and fills nothing.
+    void SharingStopped();
+
+    // A row of `超级列表框1` / `超级列表框2` right-clicked: its menu pops up when the
+    // row is selected.
+    void ClientRowRightClicked(int row);
+    void BlacklistRowRightClicked(int row);
+    // `拉入黑名单` chosen: the selected devices move to the blacklist.
+    void BlacklistChosen();
+    // `取消黑名单` chosen: the first selected entry leaves the blacklist file, the
+    // selected rows go, and the block entries are deleted on the release worker.
+    void ReleaseChosen();
+
+    // `超级列表框1` double-clicked: `args` carries the row (code), the column under the
+    // mouse (column) and the row's upper-left corner in the list (x, y).
+    void BeginNameEdit(const ui::EventArgs& args);
+    // `编辑框设备` left or a key released in it (Enter saves).
+    void SaveNameEdit();
+    void EditorKeyUp(int virtualKey);
+
+    // `单选框监控` / `单选框不监控` clicked.
+    void MonitorOn();
+    void MonitorOff();
+
+    // `选择框新设备提示` clicked: stores the choice.
+    void JoinNoticeClicked();
+
+    Task& PassTask() { return passTask_; }
+    Task& ReleaseTask() { return releaseTask_; }
+    // The hardware address the name editor saves to; empty while it is closed.
+    const std::string& EditedDevice() const { return editedMac_; }
+
+  private:
+    class PassSink;
+
+    // What a pass found, applied on the window thread.
+    void ShowCount(const std::string& label);
+    void ShowRows(const std::vector<clients::ClientRow>& rows);
+    void ShowName(const std::string& mac, const std::string& name);
+    void PassFinished();
+    // The row of the client list that shows this hardware address; -1 when none.
+    int RowOf(const std::string& mac) const;
+    // Empties the client list and resets the count label.
+    void ClearList();
+
+    App& app_;
+    ui::Control list_;
+    ui::Control blacklist_;
+    ui::Control count_;
+    ui::Control timer_;
+    ui::Control editor_;
+    Task passTask_;
+    Task releaseTask_;
+    std::string editedMac_;
+    // The devices of the last list a pass showed, and those of the current pass that
+    // were not in it (upper-case addresses).
+    std::set<std::string> lastListed_;
+    std::vector<std::string> joined_;  // addresses, in list order
+};
+
+// Hooks the view onto the hotspot's stop, after the hooks set before.
+void ChainClientsView(App& app);
+
+}  // namespace hs::app

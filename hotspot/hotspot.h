@@ -1,0 +1,127 @@
+// The hosted network and connection sharing: the state of the current sharing session,
+// the controls it is shown in, and the two workers (the start and the background
+// preparation) that the hotspot owns.
+//
+// Everything here is used on the window thread. The workers never touch a control or
+// the session: they get their inputs by value when they start and post what they found
+// to the window thread through the dispatcher.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "platform/host.h"
+#include "traffic/interface_snapshot.h"
+#include "sys/dispatcher.h"
+#include "sys/worker.h"
+#include "ui/model.h"
+
+namespace hs::hotspot {
+
+// What the start procedure, the client list and the traffic displays share about the
+// current sharing session.
+struct Session {
+    // "共享完成" once a start succeeded; nothing clears it during the run.
+    std::string sharingState;
+    // The hosted adapter's interface index as text ("2" when it was not found) and as
+    // a number.
+    std::string hostedInterfaceIndex = "2";
+    int hostedInterfaceNumber = 2;
+    // The hosted interface's counters when sharing came up (the row whose index is the
+    // hosted interface number); empty when the table had no such row, and after a stop.
+    std::optional<traffic::CounterReading> baselines;
+    // The upstream connection when sharing was last stopped (empty until the first
+    // stop) and when the current start began.
+    std::string upstreamAtLastStop;
+    std::string upstreamAtThisStart;
+    // What the configure command or "netsh wlan start hostednetwork" printed during
+    // the current start; emptied after a failure.
+    std::string startOutput;
+    // The network name and key that the running start gave netsh, exactly as a phone
+    // must use them to join; set when the start's success is shown, emptied again when
+    // sharing stops (by whoever is told of the stop through Hotspot::sharingStopped).
+    std::string ssid;
+    std::string key;
+    // The update server's path pieces: the statistics page's last piece ("/tongji",
+    // set by the start button), and the root and update-page pieces the background
+    // preparation stores ("/rjgx", "/lanzgx").
+    std::string statisticsPath;
+    std::string serverRootPath;
+    std::string serverUpdatePath;
+};
+
+// The main window's controls that the hotspot shows its state in, resolved by name
+// once (a misspelled name stops the program at start-up).
+struct Controls {
+    explicit Controls(ui::Window& main);
+    ui::Control start;           // 按钮开始
+    ui::Control name;            // 编辑框名称
+    ui::Control password;        // 编辑框密码
+    ui::Control upstream;        // 组合框1
+    ui::Control hostedName;      // 编辑框虚拟网卡
+    ui::Control wiredNames;      // 编辑框去除多个本地
+    ui::Control status;          // 标签9
+    ui::Control statusPicture;   // 图片框状态
+    ui::Control statusTimer;     // 时钟状态
+    ui::Control successLabel;    // 标签启动成功
+    ui::Control successTimer;    // 时钟启动成功提示
+    ui::Control clientList;      // 超级列表框1
+    ui::Control deviceCount;     // 标签3
+    ui::Control clientTimer;     // 时钟循环列表
+    ui::Control barTimer;        // 时钟流量条延时
+    ui::Control monitorOn;       // 单选框监控
+    ui::Control remember;        // 选择框2
+    ui::Control announcement;    // 简单超文本框1
+    ui::Control balloon;         // 气球提示框1
+};
+
+// The update server's address in five pieces: "http://", three pieces that together
+// spell the host name, ".html".
+using UpdateUrl = std::array<std::string, 5>;
+
+class Hotspot {
+  public:
+    Hotspot(Host& host, ui::Window& main, Dispatcher& dispatcher);
+    Hotspot(const Hotspot&) = delete;
+    Hotspot& operator=(const Hotspot&) = delete;
+
+    Host& GetHost() { return host_; }
+    ui::Window& Main() { return main_; }
+    Dispatcher& GetDispatcher() { return dispatcher_; }
+    Controls& C() { return controls_; }
+    Session& GetSession() { return session_; }
+
+    // 1..6 for Windows 2000 .. Windows 8 and later, -1 for anything else; 0 until the
+    // created procedure has looked. 6 is the Windows 8 family.
+    int osVersionCode = 0;
+    bool Windows8() const { return osVersionCode == 6; }
+    UpdateUrl updateUrl;
+    // Ends the program with an exit code (an accepted update does).
+    std::function<void(int)> quit;
+    // Called on the window thread once a start has succeeded and its state is shown,
+    // and when the stop button has stopped sharing.
+    std::function<void()> sharingStarted;
+    std::function<void()> sharingStopped;
+    // The status animation's frame counter, 0 to 5.
+    int animationFrame = 0;
+
+    // The start procedure's worker and the background preparation's.
+    Task startTask;
+    Task preparationTask;
+
+    // 1 once a pass that switches connection sharing on has been through every
+    // connection; never cleared. Written by the start worker.
+    std::atomic<int> sharingDone{0};
+
+  private:
+    Host& host_;
+    ui::Window& main_;
+    Dispatcher& dispatcher_;
+    Controls controls_;
+    Session session_;
+};
+
+}  // namespace hs::hotspot
