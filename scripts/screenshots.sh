@@ -129,7 +129,7 @@ rm -f "$radio_off"
 
 # The running hotspot as its user sees it after a minute: the settings switch the
 # traffic bar on first. Then the traffic totals with the bar, the device list on the
-# grown page "管理用户", the notification-area menu and the shutdown countdown.
+# grown page "管理用户" (with the join notice over the tray) and the shutdown countdown.
 temp_unix=$(winepath -u "$(wine cmd /c echo %TEMP% 2>/dev/null | tr -d '\r')" 2>/dev/null || true)
 if [ -n "$temp_unix" ]; then
   mkdir -p "$temp_unix/tulawifi-sim"
@@ -144,12 +144,6 @@ capture traffic-running
 xdotool mousemove 140 80 click 1
 sleep 3
 capture users-running
-# The notification-area icon sits at the right end of the Wine desktop's task bar.
-xdotool mousemove 789 589 click 3
-sleep 2
-capture tray-menu
-xdotool key Escape
-sleep 1
 xdotool mousemove 83 80 click 1
 sleep 1
 # 定时关机: armed with the default of 180 minutes.
