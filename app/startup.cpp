@@ -65,8 +65,7 @@ void MainWindowCreated(App& app) {
     } else {
         main["单选框不监控"].SetChecked(true);
     }
-    main["选择框显示流量"].SetChecked(settings::ReadSetting(host, settings::kShowBar) ==
-                                      "是");
+    main["选择框显示流量"].SetChecked(settings::ReadSetting(host, settings::kShowBar) == "是");
 
     // The slider holds the stored number within its range; the label shows where it
     // stopped, while the hue uses the stored number itself.

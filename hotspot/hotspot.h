@@ -14,9 +14,9 @@
 #include <string>
 
 #include "platform/host.h"
-#include "traffic/interface_snapshot.h"
 #include "sys/dispatcher.h"
 #include "sys/worker.h"
+#include "traffic/interface_snapshot.h"
 #include "ui/model.h"
 
 namespace hs::hotspot {
@@ -57,25 +57,25 @@ struct Session {
 // once (a misspelled name stops the program at start-up).
 struct Controls {
     explicit Controls(ui::Window& main);
-    ui::Control start;           // 按钮开始
-    ui::Control name;            // 编辑框名称
-    ui::Control password;        // 编辑框密码
-    ui::Control upstream;        // 组合框1
-    ui::Control hostedName;      // 编辑框虚拟网卡
-    ui::Control wiredNames;      // 编辑框去除多个本地
-    ui::Control status;          // 标签9
-    ui::Control statusPicture;   // 图片框状态
-    ui::Control statusTimer;     // 时钟状态
-    ui::Control successLabel;    // 标签启动成功
-    ui::Control successTimer;    // 时钟启动成功提示
-    ui::Control clientList;      // 超级列表框1
-    ui::Control deviceCount;     // 标签3
-    ui::Control clientTimer;     // 时钟循环列表
-    ui::Control barTimer;        // 时钟流量条延时
-    ui::Control monitorOn;       // 单选框监控
-    ui::Control remember;        // 选择框2
-    ui::Control announcement;    // 简单超文本框1
-    ui::Control balloon;         // 气球提示框1
+    ui::Control start;          // 按钮开始
+    ui::Control name;           // 编辑框名称
+    ui::Control password;       // 编辑框密码
+    ui::Control upstream;       // 组合框1
+    ui::Control hostedName;     // 编辑框虚拟网卡
+    ui::Control wiredNames;     // 编辑框去除多个本地
+    ui::Control status;         // 标签9
+    ui::Control statusPicture;  // 图片框状态
+    ui::Control statusTimer;    // 时钟状态
+    ui::Control successLabel;   // 标签启动成功
+    ui::Control successTimer;   // 时钟启动成功提示
+    ui::Control clientList;     // 超级列表框1
+    ui::Control deviceCount;    // 标签3
+    ui::Control clientTimer;    // 时钟循环列表
+    ui::Control barTimer;       // 时钟流量条延时
+    ui::Control monitorOn;      // 单选框监控
+    ui::Control remember;       // 选择框2
+    ui::Control announcement;   // 简单超文本框1
+    ui::Control balloon;        // 气球提示框1
 };
 
 // The update server's address in five pieces: "http://", three pieces that together

@@ -77,9 +77,8 @@ void Prepare(Hotspot& hotspot, const PreparationInput& input) {
         return;
     if (!EnsureService(host, "MpsSvc", kAutoStart, true)) {
         ui::Window& main = hotspot.Main();
-        window.Post([&main] {
-            main.ShowMessage("防火墙打开失败，所依赖服务可能不完整！", "提示", 0x10);
-        });
+        window.Post(
+            [&main] { main.ShowMessage("防火墙打开失败，所依赖服务可能不完整！", "提示", 0x10); });
     }
 }
 

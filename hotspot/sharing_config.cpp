@@ -98,9 +98,8 @@ std::vector<std::string> ListConnections(Host& host, bool windows8) {
             items.push_back(connection.name);
     }
     if (Contains(working, "无线网络连接0")) {
-        RunCommand(host, windows8
-                             ? "netsh interface set interface \"Wi-Fi\" \"enabled\""
-                             : "netsh interface set interface \"无线网络连接\" \"enabled\"");
+        RunCommand(host, windows8 ? "netsh interface set interface \"Wi-Fi\" \"enabled\""
+                                  : "netsh interface set interface \"无线网络连接\" \"enabled\"");
     }
     return items;
 }

@@ -145,7 +145,8 @@ void StartProcedure::EndEarly(const std::string& message, int dx, int dy) {
 
 void StartProcedure::Fail(const std::string& message) {
     ui::Window& main = hotspot_.Main();
-    AskWindow(window_, [&main, message] { return main.ShowMessage(message, "开启失败", 0x40); }, 0);
+    AskWindow(
+        window_, [&main, message] { return main.ShowMessage(message, "开启失败", 0x40); }, 0);
     if (StopRequested())
         return;
     // Back to idle with sharing switched off, as at exit; done here on the start's
@@ -328,9 +329,9 @@ void StartProcedure::StatisticsHit() {
     const UpdateUrl& url = input_.url;
     // The preparation stores the root piece just after it enables the button.
     const std::string root = input_.rootPath.empty() ? "/rjgx" : input_.rootPath;
-    host_.http->Get(url[0] + url[1] + url[2] + url[3] + root + "/lanz" + input_.statisticsPath +
-                        url[4],
-                    CurrentStop());
+    host_.http->Get(
+        url[0] + url[1] + url[2] + url[3] + root + "/lanz" + input_.statisticsPath + url[4],
+        CurrentStop());
 }
 
 void StartProcedure::Run() {
@@ -404,7 +405,8 @@ void StartProcedure::Run() {
     }
 
     // The hosted interface's index from the offload listing, and its counters now.
-    const traffic::HostedInterface hosted = traffic::LookupInterfaceNumber(host_, state_.hostedName);
+    const traffic::HostedInterface hosted =
+        traffic::LookupInterfaceNumber(host_, state_.hostedName);
     if (StopRequested())
         return;
     const std::optional<traffic::CounterReading> baselines =
@@ -445,9 +447,8 @@ void OnStartButtonClicked(Hotspot& hotspot) {
         input.statisticsPath = session.statisticsPath;
         // A finished start may still be in its last pause before the statistics
         // request; it is asked to end, so no start ever runs beside another.
-        hotspot.startTask.Start([&hotspot, input = std::move(input)] {
-            StartProcedure(hotspot, input).Run();
-        });
+        hotspot.startTask.Start(
+            [&hotspot, input = std::move(input)] { StartProcedure(hotspot, input).Run(); });
         return;
     }
     // What is left of the start (its last pause, the statistics request) ends here, so

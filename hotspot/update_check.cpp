@@ -66,10 +66,11 @@ bool OfferUpdate(Hotspot& hotspot, const UpdateOffer& offer) {
     if (!offer.newer || StopRequested())
         return false;
     ui::Window& main = hotspot.Main();
-    const std::string question = "亲！检测到最新V" + offer.version + "版本，体验更好，是否下载更新……";
+    const std::string question =
+        "亲！检测到最新V" + offer.version + "版本，体验更好，是否下载更新……";
     const int answer = AskWindow(
-        hotspot.GetDispatcher(), [&main, question] { return main.ShowMessage(question, "更新提示", 4); },
-        0);
+        hotspot.GetDispatcher(),
+        [&main, question] { return main.ShowMessage(question, "更新提示", 4); }, 0);
     if (answer != kIdYes || StopRequested())
         return false;
     const std::string address = offer.address;

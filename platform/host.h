@@ -20,7 +20,7 @@ namespace hs {
 // Shared by a worker thread and whoever asks it to stop. Waits that the worker
 // makes (command polls, delays) return early once a stop was requested.
 class StopSignal {
-public:
+  public:
     void Request() {
         {
             std::lock_guard<std::mutex> lock(mutex_);
@@ -37,7 +37,7 @@ public:
                                  [this] { return requested_.load(); });
     }
 
-private:
+  private:
     mutable std::mutex mutex_;
     mutable std::condition_variable changed_;
     std::atomic<bool> requested_{false};
@@ -45,7 +45,7 @@ private:
 
 // Runs console command lines hidden and captures what they print.
 class CommandRunner {
-public:
+  public:
     virtual ~CommandRunner() = default;
     // Runs `commandLine` (passed to the system as it stands) and sets `output` to
     // everything it printed on standard output and standard error, decoded from the
@@ -61,7 +61,7 @@ public:
 // Time and pauses. Under test the clock is virtual: a pause costs no real time and
 // is recorded, so a test can assert the exact sequence of pauses.
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     // Milliseconds since an arbitrary fixed point; never goes backwards.
     virtual int64_t NowMs() = 0;
@@ -74,7 +74,7 @@ public:
 // GBK (code page 936) <-> UTF-8. Bytes that do not decode become U+FFFD; characters
 // that GBK cannot hold become "?".
 class TextCodec {
-public:
+  public:
     virtual ~TextCodec() = default;
     virtual std::string GbkToUtf8(std::string_view gbk) = 0;
     virtual std::string Utf8ToGbk(std::string_view utf8) = 0;
@@ -89,7 +89,7 @@ enum class FileRead { Ok, Missing, Failed };
 // "c:\tulawifi.ini"); the simulated host maps them into its data folder. No method
 // throws.
 class FileStore {
-public:
+  public:
     virtual ~FileStore() = default;
     // Reads the whole file as raw bytes. `bytes` is set only when the answer is Ok.
     virtual FileRead Read(const std::string& path, std::string& bytes) = 0;
@@ -122,7 +122,7 @@ struct OsVersion {
 };
 
 class SystemInfo {
-public:
+  public:
     virtual ~SystemInfo() = default;
     virtual OsVersion Version() = 0;
 };
@@ -149,7 +149,7 @@ struct DisplayLayout {
 
 // The desktop the program runs on.
 class Desktop {
-public:
+  public:
     virtual ~Desktop() = default;
     // Looks for a top-level window titled exactly `title`; when there is one, restores
     // it (the open-icon operation) and returns true.
@@ -182,7 +182,7 @@ struct SharingConnection {
 };
 
 class SharingManager {
-public:
+  public:
     virtual ~SharingManager() = default;
     // Every network connection of the machine, in the order the system yields them.
     virtual SharingError Connections(std::vector<SharingConnection>& out) = 0;
@@ -200,7 +200,7 @@ struct AdapterInfo {
 };
 
 class AdapterList {
-public:
+  public:
     virtual ~AdapterList() = default;
     // The adapter list in the system's order; false when the system refused it.
     virtual bool Adapters(std::vector<AdapterInfo>& out) = 0;
@@ -226,7 +226,7 @@ struct InterfaceRow {
 };
 
 class InterfaceTable {
-public:
+  public:
     virtual ~InterfaceTable() = default;
     // Every interface, sorted by index; false, with `out` unchanged, when the system
     // refused the table.
@@ -242,7 +242,7 @@ struct InternetState {
 };
 
 class InternetQuery {
-public:
+  public:
     virtual ~InternetQuery() = default;
     virtual InternetState Query() = 0;
 };
@@ -254,7 +254,7 @@ struct ServiceStatus {
 };
 
 class ServiceManager {
-public:
+  public:
     virtual ~ServiceManager() = default;
     // False when the manager or the service cannot be opened with all access.
     virtual bool Query(const std::string& service, ServiceStatus& out) = 0;
@@ -270,7 +270,7 @@ struct HttpResponse {
 };
 
 class HttpClient {
-public:
+  public:
     virtual ~HttpClient() = default;
     // A plain GET of `url`. Returns early, with status 0, once `stop` is requested.
     virtual HttpResponse Get(const std::string& url, const StopSignal* stop) = 0;
@@ -278,7 +278,7 @@ public:
 
 // Starting things the program does not wait for.
 class Shell {
-public:
+  public:
     virtual ~Shell() = default;
     // Opens the address in the default web browser.
     virtual bool OpenUrl(const std::string& url) = 0;
@@ -288,7 +288,7 @@ public:
 
 // Reachability and names of addresses on the network.
 class NetworkProbe {
-public:
+  public:
     virtual ~NetworkProbe() = default;
     // Sends one echo request to the IPv4 address and waits up to `timeoutMs` for a
     // reply; true when one came. Returns false at once once `stop` is requested.
@@ -298,7 +298,7 @@ public:
 };
 
 class Power {
-public:
+  public:
     virtual ~Power() = default;
     // Enables the shutdown privilege of the process and asks the system to shut
     // down (not forced); true when the request was accepted.

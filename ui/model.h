@@ -54,7 +54,7 @@ enum class Event {
     RightDown,
     RightUp,
     FocusLost,
-    KeyUp,            // args.code: the virtual key
+    KeyUp,  // args.code: the virtual key
     Tick,
     PageChanged,      // args.code: the new page index
     RowRightClicked,  // args.code: the row index
@@ -88,18 +88,19 @@ struct Colour {
 struct ControlSpec {
     std::string name;
     Kind kind = Kind::Label;
-    std::string caption;    // caption or initial text
-    std::string container;  // "" = the window itself; else a group box, the tab control or a popup menu
-    int page = -1;          // tab page index when the container is a tab control (or inside one)
+    std::string caption;  // caption or initial text
+    std::string
+        container;  // "" = the window itself; else a group box, the tab control or a popup menu
+    int page = -1;  // tab page index when the container is a tab control (or inside one)
     int left = 0, top = 0, width = 0, height = 0;
     bool hidden = false;
     bool disabled = false;
     bool checked = false;
-    std::string font;        // face name; "" = the window's default
-    std::vector<Column> columns;      // report lists
-    std::vector<std::string> pages;   // tab controls
-    int minimum = 0, maximum = 0;     // sliders
-    int inputMode = kPlainInput;      // edit boxes
+    std::string font;                // face name; "" = the window's default
+    std::vector<Column> columns;     // report lists
+    std::vector<std::string> pages;  // tab controls
+    int minimum = 0, maximum = 0;    // sliders
+    int inputMode = kPlainInput;     // edit boxes
 };
 
 // What changed, for observers. `row`/`column` name a list cell when relevant.
@@ -112,9 +113,9 @@ enum class Property {
     Interval,
     InputMode,
     Geometry,
-    Items,     // combo items
-    Rows,      // report list rows or cells (structure or content)
-    Selection, // report list selection
+    Items,      // combo items
+    Rows,       // report list rows or cells (structure or content)
+    Selection,  // report list selection
     Picture,
     TitleColour,
     TextColour,
@@ -123,8 +124,8 @@ enum class Property {
     Balloon,   // balloon shown or hidden
     Popup,     // popup menu shown
     Topmost,
-    Palette,   // theme hue changed (window)
-    Tray,      // notification-area icon shown, changed or removed (window)
+    Palette,       // theme hue changed (window)
+    Tray,          // notification-area icon shown, changed or removed (window)
     PositionMode,  // window position mode set (normal, centred, minimised)
     Activate,      // window asked to come to the foreground
     Border,        // window frame removed or restored
@@ -143,7 +144,7 @@ struct WindowAccess;
 
 // Handle to one control of a window. Cheap to copy; valid as long as its window.
 class Control {
-public:
+  public:
     Control() = default;
     Control(Window* window, int index) : window_(window), index_(index) {}
     bool Valid() const { return window_ != nullptr; }
@@ -207,7 +208,7 @@ public:
     bool RowSelected(int row) const;
     // `row` -1 selects or deselects every row.
     void SelectRow(int row, bool selected);
-    int FirstSelectedRow() const;  // -1 when none
+    int FirstSelectedRow() const;           // -1 when none
     std::vector<int> SelectedRows() const;  // ascending
     int SelectedCount() const;
 
@@ -267,7 +268,7 @@ public:
     bool Bordered() const;
     void SetBordered(bool bordered);
 
-private:
+  private:
     Window* window_ = nullptr;
     int index_ = -1;
 };
@@ -286,8 +287,8 @@ inline constexpr const char* kPictureStatusRunning = "status-running";  // shari
 inline constexpr const char* kPictureStatusFrame = "status-frame-";     // + "1".."5", 38x30
 inline constexpr const char* kPictureTrayIdle = "tray-idle";
 inline constexpr const char* kPictureTrayRunning = "tray-running";
-inline constexpr const char* kPictureArrowDown = "arrow-down";  // 35x35
-inline constexpr const char* kPictureArrowUp = "arrow-up";      // 35x35
+inline constexpr const char* kPictureArrowDown = "arrow-down";          // 35x35
+inline constexpr const char* kPictureArrowUp = "arrow-up";              // 35x35
 inline constexpr const char* kPictureBarBackground = "bar-background";  // 155x22, magenta cut-out
 // A QR code: this prefix followed by the text the code holds. Drawn black on white with
 // its quiet zone, whole device pixels a module, centred in the picture box.
@@ -296,7 +297,7 @@ inline constexpr const char* kPictureQrPrefix = "qr:";
 // One window of the model: its controls in layout order (index 0 is the window
 // itself), the event bindings, and the observers.
 class Window {
-public:
+  public:
     // `specs[0]` describes the window itself (kind Window).
     explicit Window(std::vector<ControlSpec> specs);
     ~Window();
@@ -345,7 +346,7 @@ public:
     void SetMessageBoxHandler(MessageBoxHandler handler);
     int ShowMessage(const std::string& text, const std::string& caption, int flags);
 
-private:
+  private:
     friend class Control;
     friend struct detail::WindowAccess;
     struct State;

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "app/app.h"
-#include "sys/dispatcher.h"
 #include "app/bindings.h"
+#include "sys/dispatcher.h"
 #include "tests/app/app_host.h"
 
 namespace hs::app {

@@ -9,8 +9,8 @@
 
 #include "app/app.h"
 #include "app/layout.h"
-#include "sys/dispatcher.h"
 #include "settings/settings_file.h"
+#include "sys/dispatcher.h"
 #include "tests/app/app_host.h"
 #include "ui/driver.h"
 
@@ -34,9 +34,7 @@ class Startup : public ::testing::Test {
     std::string Stored(const char* section, const char* key) {
         return settings::ReadSetting(sim.host, section, key, "<absent>");
     }
-    void WaitForPreparation() {
-        app->Settle();
-    }
+    void WaitForPreparation() { app->Settle(); }
     ui::Control C(const char* name) { return app->Main()[name]; }
 
     // Declared before the program, so they outlive its worker threads.
@@ -71,8 +69,9 @@ TEST_F(Startup, WithoutASettingsFileTheWindowShowsTheDesignedValues) {
     EXPECT_EQ(app->Hotspot().osVersionCode, 5);
     EXPECT_EQ(app->Hotspot().updateUrl[0], "http://");
     EXPECT_EQ(app->Hotspot().updateUrl[4], ".html");
-    EXPECT_EQ(app->Hotspot().updateUrl[1] + app->Hotspot().updateUrl[2] + app->Hotspot().updateUrl[3],
-              "update.lanzhou-wifi.example");
+    EXPECT_EQ(
+        app->Hotspot().updateUrl[1] + app->Hotspot().updateUrl[2] + app->Hotspot().updateUrl[3],
+        "update.lanzhou-wifi.example");
     // Reading creates nothing.
     std::string bytes;
     EXPECT_EQ(sim.files.Read(settings::kSettingsPath, bytes), FileRead::Missing);

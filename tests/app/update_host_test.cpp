@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "app/app.h"
-#include "sys/dispatcher.h"
 #include "app/layout.h"
 #include "app/update_server.h"
+#include "sys/dispatcher.h"
 #include "tests/app/app_host.h"
 
 namespace hs::app {

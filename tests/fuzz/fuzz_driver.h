@@ -28,36 +28,36 @@ inline std::string Mutate(std::mt19937& rng, const std::vector<std::string>& see
     for (int i = 0; i < steps; ++i) {
         const size_t at = input.empty() ? 0 : rng() % (input.size() + 1);
         switch (rng() % 6) {
-        case 0:  // flip a byte
-            if (!input.empty())
-                input[at % input.size()] = static_cast<char>(rng());
-            break;
-        case 1:  // insert a random byte
-            input.insert(input.begin() + static_cast<long>(at), static_cast<char>(rng()));
-            break;
-        case 2:  // delete a run
-            if (!input.empty()) {
-                const size_t from = at % input.size();
-                input.erase(from, 1 + rng() % 8);
+            case 0:  // flip a byte
+                if (!input.empty())
+                    input[at % input.size()] = static_cast<char>(rng());
+                break;
+            case 1:  // insert a random byte
+                input.insert(input.begin() + static_cast<long>(at), static_cast<char>(rng()));
+                break;
+            case 2:  // delete a run
+                if (!input.empty()) {
+                    const size_t from = at % input.size();
+                    input.erase(from, 1 + rng() % 8);
+                }
+                break;
+            case 3: {  // splice a piece of another seed
+                const std::string& other = seeds[rng() % seeds.size()];
+                if (!other.empty()) {
+                    const size_t from = rng() % other.size();
+                    input.insert(at, other.substr(from, 1 + rng() % 16));
+                }
+                break;
             }
-            break;
-        case 3: {  // splice a piece of another seed
-            const std::string& other = seeds[rng() % seeds.size()];
-            if (!other.empty()) {
-                const size_t from = rng() % other.size();
-                input.insert(at, other.substr(from, 1 + rng() % 16));
-            }
-            break;
-        }
-        case 4:  // a line break of one of the three kinds
-            input.insert(at, (rng() % 3 == 0) ? "\r" : (rng() % 2 ? "\n" : "\r\n"));
-            break;
-        default:  // duplicate a run
-            if (!input.empty()) {
-                const size_t from = at % input.size();
-                input.insert(at, input.substr(from, 1 + rng() % 32));
-            }
-            break;
+            case 4:  // a line break of one of the three kinds
+                input.insert(at, (rng() % 3 == 0) ? "\r" : (rng() % 2 ? "\n" : "\r\n"));
+                break;
+            default:  // duplicate a run
+                if (!input.empty()) {
+                    const size_t from = at % input.size();
+                    input.insert(at, input.substr(from, 1 + rng() % 32));
+                }
+                break;
         }
     }
     return input;
@@ -83,6 +83,8 @@ inline int RunBounded(const std::vector<std::string>& seeds) {
 #ifdef HS_LIBFUZZER
 #define HS_FUZZ_MAIN(seeds)
 #else
-#define HS_FUZZ_MAIN(seeds) \
-    int main() { return hs::fuzz::RunBounded(seeds); }
+#define HS_FUZZ_MAIN(seeds)                 \
+    int main() {                            \
+        return hs::fuzz::RunBounded(seeds); \
+    }
 #endif

@@ -116,7 +116,8 @@ struct GatedProgram {
         // reference to Program::host, so the gated ones are what every procedure uses.
         program.host.clock = &clock;
         program.host.commands = &commands;
-        program.Idle(scenario == kWindows8 ? 6 : 5, scenario == kWindows8 ? "Wi-Fi" : "无线网络连接");
+        program.Idle(scenario == kWindows8 ? 6 : 5,
+                     scenario == kWindows8 ? "Wi-Fi" : "无线网络连接");
         program.C("单选框监控").SetChecked(true);
     }
     bool Running() { return program.app->WorkersRunning(); }
@@ -162,7 +163,8 @@ TEST(StartConcurrency, ResetToIdleAtEveryStepOfEitherPathEndsIdleWithNothingLate
             ExpectIdle(p);
             // Nothing the stopped run found reaches the window later.
             int late = 0;
-            const int observer = p.app->Main().AddObserver([&](ui::Control, ui::Property) { ++late; });
+            const int observer =
+                p.app->Main().AddObserver([&](ui::Control, ui::Property) { ++late; });
             p.app->Settle();
             p.app->Main().RemoveObserver(observer);
             EXPECT_EQ(late, 0);
@@ -267,7 +269,8 @@ TEST(StartConcurrency, AnExitWhileAPortCallHangsEndsWithinItsBoundAndKeepsTheWor
 
     const auto before = Clock::now();
     ASSERT_TRUE(driver->Choose("退出"));
-    const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - before);
+    const auto waited =
+        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - before);
     // The exit ended while the call still hangs: it did not wait for it, and it kept
     // processing messages while it waited.
     EXPECT_TRUE(gate.Held());

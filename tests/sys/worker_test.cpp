@@ -6,9 +6,9 @@
 #include <thread>
 #include <vector>
 
+#include "platform/native_codec.h"
 #include "platform/sim/canned_commands.h"
 #include "platform/sim/virtual_clock.h"
-#include "platform/native_codec.h"
 #include "sys/command.h"
 #include "sys/delay.h"
 #include "sys/dispatcher.h"
@@ -127,18 +127,26 @@ TEST(Dispatcher, AskWindowWaitsForTheAnswerAndGivesUpOnAStop) {
     QueueDispatcher window;
     Task task;
     std::atomic<int> answer{-1};
-    task.Start([&] { answer = AskWindow(window, [] { return 6; }, 0); });
+    task.Start([&] {
+        answer = AskWindow(
+            window, [] { return 6; }, 0);
+    });
     EXPECT_TRUE(WaitPumping(task, window, 10000));
     EXPECT_EQ(answer.load(), 6);
 
     // Nobody answers: the stop ends the wait with the fallback.
-    task.Start([&] { answer = AskWindow(window, [] { return 6; }, 7); });
+    task.Start([&] {
+        answer = AskWindow(
+            window, [] { return 6; }, 7);
+    });
     task.RequestStop();
     task.Join();
     EXPECT_EQ(answer.load(), 7);
     window.Pump();  // the question was dropped
     // On the window thread itself it is asked at once.
-    EXPECT_EQ(AskWindow(window, [] { return 1; }, 0), 1);
+    EXPECT_EQ(AskWindow(
+                  window, [] { return 1; }, 0),
+              1);
 }
 
 TEST(Dispatcher, WaitPumpingKeepsApplyingWhileItWaitsAndGivesUpAtItsBound) {
@@ -158,7 +166,7 @@ TEST(Dispatcher, WaitPumpingKeepsApplyingWhileItWaitsAndGivesUpAtItsBound) {
 }
 
 class StoppedWorkerTest : public ::testing::Test {
-protected:
+  protected:
     std::unique_ptr<TextCodec> codec = MakeNativeCodec();
     sim::VirtualClock clock;
     sim::CannedCommands commands{*codec};
@@ -170,7 +178,8 @@ TEST_F(StoppedWorkerTest, CommandsAndDelaysReturnAtOnceAfterAStop) {
     std::atomic<bool> stopped{false};
     Task worker;
     worker.Start([&] {
-        while (!StopRequested()) CurrentStop()->WaitFor(1000);
+        while (!StopRequested())
+            CurrentStop()->WaitFor(1000);
         stopped = true;
         PumpingDelay(host, 60, kSeconds);
         output = RunCommand(host, "arp -a");
