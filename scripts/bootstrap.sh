@@ -32,10 +32,33 @@ done
 
 if [ ${#missing[@]} -gt 0 ] || [ -n "${need_update:-}" ]; then
   echo "bootstrap: installing ${missing[*]}"
-  sudo_ apt-get update -qq
-  if [ ${#missing[@]} -gt 0 ]; then
-    sudo_ env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-  fi
+  # A mirror in the middle of a sync fails one index now and then; apt keeps the
+  # indexes it did get, which are usually enough. The install is tried twice, with a
+  # fresh update in between, before the bootstrap gives up.
+  install_missing() {
+    sudo_ apt-get update -qq || echo "bootstrap: apt-get update reported errors; going on" >&2
+    [ ${#missing[@]} -eq 0 ] ||
+      sudo_ env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  }
+  # When the security suite's index of one architecture is the broken one, its newer
+  # amd64 packages have no i386 twins and wine32 cannot be installed. The last try
+  # installs from the main suites alone, with a sources list and indexes of its own
+  # that leave the machine's apt configuration as it is.
+  install_from_main() {
+    local t
+    t=$(mktemp -d)
+    mkdir -p "$t/parts" "$t/lists/partial"
+    awk 'BEGIN { RS = ""; ORS = "\n\n" } !/debian-security/' \
+      /etc/apt/sources.list.d/debian.sources >"$t/parts/debian.sources"
+    local o=(-o Dir::Etc::SourceList=/dev/null -o "Dir::Etc::SourceParts=$t/parts"
+      -o "Dir::State::Lists=$t/lists")
+    echo "bootstrap: installing from the main suites without the security suite" >&2
+    sudo_ apt-get "${o[@]}" update -qq || true
+    sudo_ env DEBIAN_FRONTEND=noninteractive apt-get "${o[@]}" install -y -qq \
+      --no-install-recommends "${missing[@]}" >/dev/null
+  }
+  install_missing || { sleep 20; install_missing; } ||
+    { [ -f /etc/apt/sources.list.d/debian.sources ] && install_from_main; }
 fi
 
 # Wine runs the program as a Chinese system; it needs the locale to exist on the
