@@ -129,6 +129,7 @@ int RunProgram(hs::app::App& app, const Options& options) {
     bar.background = hs::ui::kPictureBarBackground;
     bar.draggable = true;
     frontEnd.Create(app.Bar(), bar);
+    frontEnd.Create(app.Join());
 
     hs::ui::Window& main = app.Main();
     main.Dispatch(main.Self().Name(), hs::ui::Event::Created);

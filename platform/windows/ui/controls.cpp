@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "join/qr_matrix.h"
 #include "platform/windows/ui/fonts.h"
 #include "platform/windows/ui/mini_html.h"
 #include "platform/windows/ui/pictures.h"
 #include "platform/windows/ui/qr_picture.h"
 #include "platform/windows/ui/view.h"
 #include "platform/windows/wide.h"
-#include "join/qr_matrix.h"
 
 namespace hs::win::ui {
 

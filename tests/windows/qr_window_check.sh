@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# Starts the Windows program under Wine with the simulated laptop on a virtual display,
+# presses the start button, opens the join window from the main page's button "扫码连接",
+# takes a screenshot and reads it with zbarimg: the QR code on the screen must hold the
+# join text of the built-in scenario's name and key, and nothing else.
+#
+# Usage: qr_window_check.sh PATH/TO/tulawifi.exe [SCREENSHOT.png]
+# The screenshot is kept when a path is given (docs/screenshots/qr-window.png).
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+top=$(cd "$here/../.." && pwd)
+exe=${1:?usage: qr_window_check.sh tulawifi.exe [screenshot.png]}
+keep=${2:-}
+source "$top/scripts/wine-env.sh"
+
+for tool in Xvfb xdotool import zbarimg wine wineserver; do
+  command -v "$tool" >/dev/null || { echo "qr_window_check: $tool is missing" >&2; exit 1; }
+done
+
+# The name and key the program starts with on a fresh laptop: the settings' defaults.
+expected='QR-Code:WIFI:T:WPA;S:mylove;P:5802741639;;'
+
+# A Wine prefix of its own, so ending the program never touches other Wine processes.
+export WINEPREFIX="${HS_QR_PREFIX:-$HOME/.cache/tulawifi/wine32-qr}"
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  wineboot -i >/dev/null 2>&1 || true
+  wineserver -w || true
+fi
+source "$top/scripts/wine-prefix.sh"
+hs_wine_prefix
+# The simulated laptop keeps its files in %TEMP%\tulawifi-sim: start from none, so the
+# name and key are the defaults.
+find "$WINEPREFIX/drive_c/users" -maxdepth 5 -type d -name tulawifi-sim -prune \
+  -exec rm -rf {} + 2>/dev/null || true
+
+work=$(mktemp -d)
+display="${HS_QR_DISPLAY:-:97}"
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  kill "$xvfb" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+export DISPLAY="$display"
+sleep 1
+
+# The program in a Wine desktop window; its main window stands at 50,50, the frame and
+# caption add about 3 and 22 pixels. The start button sits at 144,157 (86x42) in the
+# client area, the join button at 279,91 (82x28) once sharing runs.
+env LC_ALL="$HS_WINE_LOCALE" wine explorer /desktop=tulawifi,800x600 "$exe" --simulate \
+  >/dev/null 2>&1 &
+sleep "${HS_SETTLE_SECONDS:-10}"
+xdotool mousemove 238 248 click 1
+# The start on the built-in laptop takes about eight seconds; on a busy machine it may
+# take longer, so the join button is pressed again until the code can be read, for a
+# minute at most. Pressing it while the window is open only brings that to the front.
+sleep "${HS_START_SECONDS:-10}"
+shot="$work/qr-window.png"
+found=""
+for attempt in 1 2 3 4 5 6 7 8 9 10; do
+  xdotool mousemove 371 175 click 1
+  sleep 2
+  import -window root -crop 800x600+0+0 +repage "$shot"
+  found=$(zbarimg --quiet "$shot" 2>/dev/null || true)
+  [ "$found" = "$expected" ] && break
+  sleep 4
+done
+if [ -n "$keep" ]; then
+  mkdir -p "$(dirname "$keep")"
+  convert "$shot" -trim +repage -bordercolor '#23709b' -border 6 "$keep"
+fi
+if [ "$found" != "$expected" ]; then
+  echo "qr_window_check: expected '$expected', zbarimg read '$found' ($attempt tries)" >&2
+  exit 1
+fi
+echo "qr_window_check: $found"
