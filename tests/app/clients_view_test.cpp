@@ -293,6 +293,7 @@ TEST(ClientsView, TheExitPathsEndTheRunningPass) {
 
 TEST(ClientsView, TheJoinNoticeNamesOneNewDeviceAndCanBeTurnedOff) {
     ClientsProgram p;
+    EXPECT_TRUE(p.C("选择框新设备提示").Checked());  // on by default
     p.PressStart();
     // At 30 s the Android phone and the iPhone have joined.
     p.clock.Advance(30000);
@@ -311,6 +312,11 @@ TEST(ClientsView, TheJoinNoticeNamesOneNewDeviceAndCanBeTurnedOff) {
     // notice off nothing is shown.
     ASSERT_TRUE(p.driver->Click("选择框新设备提示"));
     EXPECT_EQ(p.Setting(settings::kJoinNotice), "0");
+    {
+        // The next start of the program remembers it.
+        app::App next(p.host, p.dispatcher);
+        EXPECT_FALSE(next.Main()["选择框新设备提示"].Checked());
+    }
     ASSERT_TRUE(p.driver->RightClickRow("超级列表框1", 0));
     ASSERT_TRUE(p.driver->Choose("拉入黑名单"));
     p.Tick();
@@ -330,6 +336,42 @@ TEST(ClientsView, TheJoinNoticeNamesOneNewDeviceAndCanBeTurnedOff) {
     p.Tick();
     // A blacklisted device is never new.
     EXPECT_EQ(p.notices.size(), 2u);
+}
+
+TEST(ClientsView, ADeviceThatLeftAndCameBackIsNewAndItsNameReachesTheNoticeCleaned) {
+    // One phone that registers a hostile host name. It leaves at 100 s; four minutes
+    // later the address table no longer lists it, and then it comes back.
+    ClientsProgram p(R"(windows 7
+upstream 无线网络连接
+device 5c:51:88:0d:e4:a2 join=5 leave=100 ip=192.168.137.40
+)");
+    p.laptop->Change(
+        [](sim::LaptopModel& m) { m.names["192.168.137.40"] = "Red\r\n\x07mi\t\x1b[2J\xc2\x85"; });
+    p.PressStart();
+    p.clock.Advance(30000);
+    p.Tick();
+    ASSERT_EQ(p.List().size(), 1u);
+    ASSERT_EQ(p.notices.size(), 1u);
+    EXPECT_EQ(p.notices[0], "新设备连上了热点：Redmi[2J 192.168.137.40");
+
+    // Still listed: no second notice.
+    p.Tick();
+    EXPECT_EQ(p.notices.size(), 1u);
+
+    p.clock.Advance(240000);
+    p.Tick();
+    ASSERT_TRUE(p.List().empty());
+    EXPECT_EQ(p.notices.size(), 1u);
+
+    p.laptop->Change([&](sim::LaptopModel& m) {
+        m.devices[0].joinMs = p.clock.NowMs();
+        m.devices[0].leaveMs = -1;
+    });
+    p.clock.Advance(5000);
+    p.Tick();
+    ASSERT_EQ(p.List().size(), 1u);
+    ASSERT_EQ(p.notices.size(), 2u);
+    EXPECT_EQ(p.notices[1], p.notices[0]);
 }
 
 TEST(ClientsView, JoinNoticeText) {
