@@ -8,15 +8,18 @@ int64_t VirtualClock::NowMs() {
 }
 
 void VirtualClock::Delay(int64_t ms, const StopSignal* stop) {
-    if (stop != nullptr && stop->Requested()) return;
+    if (stop != nullptr && stop->Requested())
+        return;
     std::lock_guard<std::mutex> lock(mutex_);
     pauses_.push_back(ms);
-    if (ms > 0) now_ += ms;
+    if (ms > 0)
+        now_ += ms;
 }
 
 void VirtualClock::Advance(int64_t ms) {
     std::lock_guard<std::mutex> lock(mutex_);
-    if (ms > 0) now_ += ms;
+    if (ms > 0)
+        now_ += ms;
 }
 
 std::vector<int64_t> VirtualClock::Pauses() const {

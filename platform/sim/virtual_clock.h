@@ -10,7 +10,7 @@
 namespace hs::sim {
 
 class VirtualClock : public Clock {
-public:
+  public:
     int64_t NowMs() override;
     // Advances virtual time by `ms` at once and records the pause.
     void Delay(int64_t ms, const StopSignal* stop) override;
@@ -20,7 +20,7 @@ public:
     std::vector<int64_t> Pauses() const;
     void ClearPauses();
 
-private:
+  private:
     mutable std::mutex mutex_;
     int64_t now_ = 0;
     std::vector<int64_t> pauses_;

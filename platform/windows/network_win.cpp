@@ -110,7 +110,8 @@ bool WindowsNetworkProbe::Ping(const std::string& ipv4, int64_t timeoutMs, const
     const DWORD timeout = static_cast<DWORD>(
         timeoutMs < 1 ? 1 : (timeoutMs > kMaxTimeoutMs ? kMaxTimeoutMs : timeoutMs));
     const std::optional<bool> answered = RunUnlessStopped<bool>(
-        calls_, stop, [address, timeout](const std::atomic<bool>&) { return SendEcho(address, timeout); });
+        calls_, stop,
+        [address, timeout](const std::atomic<bool>&) { return SendEcho(address, timeout); });
     return answered.value_or(false);
 }
 

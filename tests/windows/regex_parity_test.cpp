@@ -9,8 +9,8 @@
 // Windows behaviour for RegexObject and print what Wine gives.
 #include <gtest/gtest.h>
 
-#include "tests/fixture.h"
 #include <windows.h>
+#include "tests/fixture.h"
 // After windows.h, which it needs.
 #include <ole2.h>
 

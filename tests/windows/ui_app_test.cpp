@@ -9,9 +9,9 @@
 #include <string>
 
 #include "app/app.h"
-#include "platform/windows/ui/dispatcher_win.h"
 #include "platform/sim/directory_files.h"
 #include "platform/sim/simulated_laptop.h"
+#include "platform/windows/ui/dispatcher_win.h"
 #include "platform/windows/ui/front_end.h"
 #include "platform/windows/ui/pictures.h"
 #include "platform/windows/wide.h"

@@ -70,7 +70,8 @@ void StoreGeometry(WindowView& view) {
 LRESULT ColourStatic(WindowView& view, HDC dc, HWND control) {
     const int index = view.IndexOf(control);
     std::optional<model::Colour> own;
-    if (index > 0) own = view.model->At(index).TextColour();
+    if (index > 0)
+        own = view.model->At(index).TextColour();
     SetTextColor(dc, own ? ToColorRef(*own) : view.theme.Text());
     SetBkColor(dc, view.theme.Background());
     return reinterpret_cast<LRESULT>(view.theme.BackgroundBrush());
