@@ -18,53 +18,12 @@
 #include "clients/data_file.h"
 #include "platform/native_codec.h"
 #include "platform/sim/virtual_clock.h"
+#include "tests/large_listings.h"
 
 namespace {
 
-std::string Hex2(unsigned value) {
-    static const char digits[] = "0123456789abcdef";
-    return {digits[(value >> 4) & 15], digits[value & 15]};
-}
-
-std::string Mac(unsigned i, char separator) {
-    std::string mac = "a4";
-    for (unsigned part : {0x5eu, 0x60u, i >> 16, i >> 8, i})
-        mac += separator + Hex2(part);
-    return mac;
-}
-
-// "arp -a" of a laptop sharing to `entries` stations, CR LF line ends.
-std::string ArpListing(int entries) {
-    std::string arp =
-        "\r\n接口: 192.168.1.105 --- 0xb\r\n"
-        "  Internet 地址         物理地址              类型\r\n"
-        "  192.168.1.1           c8-3a-35-84-78-1e     动态\r\n"
-        "  192.168.1.255         ff-ff-ff-ff-ff-ff     静态\r\n"
-        "\r\n接口: 192.168.137.1 --- 0x1a\r\n"
-        "  Internet 地址         物理地址              类型\r\n";
-    for (int i = 0; i < entries; ++i) {
-        std::string ip = "192.168.137." + std::to_string(2 + i % 250);
-        ip.resize(22, ' ');
-        arp += "  " + ip + Mac(static_cast<unsigned>(i), '-') + "     动态\r\n";
-    }
-    arp +=
-        "  192.168.137.255       ff-ff-ff-ff-ff-ff     静态\r\n"
-        "  224.0.0.22            01-00-5e-00-00-16     静态\r\n"
-        "  255.255.255.255       ff-ff-ff-ff-ff-ff     静态\r\n";
-    return arp;
-}
-
-std::string HostedNetworkStatus(int entries) {
-    std::string status =
-        "\r\n承载网络设置\r\n------------\r\n    模式                   : 已启用\r\n"
-        "\r\n承载网络状态\r\n------------\r\n    状态                   : 已启动\r\n"
-        "    BSSID                  : 8e:70:5a:1c:2b:3d\r\n"
-        "    客户端数               : " +
-        std::to_string(entries) + "\r\n";
-    for (int i = 0; i < entries; ++i)
-        status += "        " + Mac(static_cast<unsigned>(i), ':') + "        已经过身份验证\r\n";
-    return status + "\r\n";
-}
+using hs::testing::LargeArpListing;
+using hs::testing::LargeHostedStatus;
 
 class Answers : public hs::CommandRunner {
   public:
@@ -117,11 +76,11 @@ double MsPerPass(int entries, int passes) {
     host.codec = codec.get();
     host.files = &files;
     host.network = &probe;
-    commands.outputs["arp -a"] = ArpListing(entries);
-    commands.outputs["netsh wlan show hostednetwork"] = HostedNetworkStatus(entries);
+    commands.outputs["arp -a"] = LargeArpListing(entries);
+    commands.outputs["netsh wlan show hostednetwork"] = LargeHostedStatus(entries);
     std::string blacklist;
     for (int i = 0; i < entries; i += 50)
-        blacklist += Mac(static_cast<unsigned>(i), '-') + "+拉黑\r\n";
+        blacklist += hs::testing::StationMac(static_cast<unsigned>(i), '-') + "+拉黑\r\n";
     files.files[hs::clients::kBlacklistPath] = codec->Utf8ToGbk(blacklist);
 
     Quiet sink;

@@ -16,55 +16,12 @@
 
 #include "sys/regex.h"
 #include "sys/text.h"
+#include "tests/large_listings.h"
 
 namespace {
 
-std::string Hex2(unsigned value) {
-    static const char digits[] = "0123456789abcdef";
-    return {digits[(value >> 4) & 15], digits[value & 15]};
-}
-
-std::string Mac(unsigned i, char separator) {
-    std::string mac = "a4";
-    for (unsigned part : {0x5eu, 0x60u, i >> 16, i >> 8, i})
-        mac += separator + Hex2(part);
-    return mac;
-}
-
-// "arp -a" of a laptop sharing to `entries` stations, CR LF line ends.
-std::string ArpListing(int entries) {
-    std::string arp =
-        "\r\n接口: 192.168.1.105 --- 0xb\r\n"
-        "  Internet 地址         物理地址              类型\r\n"
-        "  192.168.1.1           c8-3a-35-84-78-1e     动态\r\n"
-        "  192.168.1.255         ff-ff-ff-ff-ff-ff     静态\r\n"
-        "\r\n接口: 192.168.137.1 --- 0x1a\r\n"
-        "  Internet 地址         物理地址              类型\r\n";
-    for (int i = 0; i < entries; ++i) {
-        std::string ip = "192.168.137." + std::to_string(2 + i % 250);
-        ip.resize(22, ' ');
-        arp += "  " + ip + Mac(static_cast<unsigned>(i), '-') + "     动态\r\n";
-    }
-    arp +=
-        "  192.168.137.255       ff-ff-ff-ff-ff-ff     静态\r\n"
-        "  224.0.0.22            01-00-5e-00-00-16     静态\r\n"
-        "  255.255.255.255       ff-ff-ff-ff-ff-ff     静态\r\n";
-    return arp;
-}
-
-// "netsh wlan show hostednetwork" with `entries` associated stations.
-std::string HostedNetworkStatus(int entries) {
-    std::string status =
-        "\r\n承载网络设置\r\n------------\r\n    模式                   : 已启用\r\n"
-        "\r\n承载网络状态\r\n------------\r\n    状态                   : 已启动\r\n"
-        "    BSSID                  : 8e:70:5a:1c:2b:3d\r\n"
-        "    客户端数               : " +
-        std::to_string(entries) + "\r\n";
-    for (int i = 0; i < entries; ++i) {
-        status += "        " + Mac(static_cast<unsigned>(i), ':') + "        已经过身份验证\r\n";
-    }
-    return status + "\r\n";
-}
+using hs::testing::LargeArpListing;
+using hs::testing::LargeHostedStatus;
 
 const char* const kIp = "\\d+\\.\\d+\\.\\d+\\.\\d+";
 const char* const kDashMac = "([0-9A-F]{2})(-[0-9A-F]{2}){5}";
@@ -107,8 +64,8 @@ int Pass(const std::string& arp, const std::string& status) {
 int main(int argc, char** argv) {
     const int entries = argc > 1 ? std::atoi(argv[1]) : 1000;
     const int passes = argc > 2 ? std::atoi(argv[2]) : 20;
-    const std::string arp = ArpListing(entries);
-    const std::string status = HostedNetworkStatus(entries);
+    const std::string arp = LargeArpListing(entries);
+    const std::string status = LargeHostedStatus(entries);
     std::printf(
         "Client-list patterns: ARP listing of %d entries (%zu bytes), hosted-network "
         "status of %zu bytes, %d passes\n",
