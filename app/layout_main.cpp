@@ -145,6 +145,10 @@ std::vector<ControlSpec> MainWindowLayout() {
         InGroup("分组框2", 2, "按钮查看连接", Kind::Button, "查看连网", 274, 15, 61, 24));
     rows.push_back(
         InGroup("分组框2", 2, "选择框2", Kind::CheckBox, "记住这个连网", 126, 43, 96, 16));
+    // A notice at the notification-area icon when a new device joins the hotspot. The
+    // page has no room below its two groups, so it shares the row of "记住这个连网".
+    rows.push_back(InGroup("分组框2", 2, "选择框新设备提示", Kind::CheckBox, "新设备连上时提示",
+                           228, 43, 116, 16, kChecked));
     rows.push_back(InGroup("分组框2", 2, "标签14", Kind::Label, "输出无线端：", 57, 68, 64, 24));
     rows.push_back(
         InGroup("分组框2", 2, "编辑框虚拟网卡", Kind::Edit, "", 126, 71, 140, 20, kDisabled));
@@ -156,9 +160,6 @@ std::vector<ControlSpec> MainWindowLayout() {
     slider.maximum = 340;
     rows.push_back(std::move(slider));
     rows.push_back(InGroup("分组框1", 2, "按钮色调", Kind::Button, "恢复默认", 134, 51, 80, 20));
-    // A notice at the notification-area icon when a new device joins the hotspot.
-    rows.push_back(OnPage(2, "选择框新设备提示", Kind::CheckBox, "新设备连上热点时提示", 22, 236,
-                          160, 16, kChecked));
 
     // Page 3 "流量统计".
     rows.push_back(OnPage(3, "分组框6", Kind::GroupBox, "本次流量统计", 14, 38, 348, 157));

@@ -53,6 +53,32 @@ TEST(Layout, EveryContainerExistsAndEveryControlSitsOnItsGroupsPage) {
     }
 }
 
+TEST(Layout, EveryControlOfAPageIsInsideTheWindowOrItsGroup) {
+    // The frame and caption take some 30 pixels of the window's height and 6 of its
+    // width (give or take a few with the theme); a control below or right of what is
+    // left is cut off or never seen. Rows created hidden are not shown where they
+    // stand, and the blacklist's group is seen only once page "管理用户" grows the window.
+    constexpr int kSlack = 4;
+    const auto rows = MainWindowLayout();
+    const auto named = ByName(rows);
+    const ui::ControlSpec& window = rows[0];
+    for (size_t i = 1; i < rows.size(); ++i) {
+        const auto& row = rows[i];
+        if (row.container.empty() || row.width <= 0 || row.height <= 0 || row.hidden ||
+            row.name == "分组框3")
+            continue;
+        const auto& container = named.at(row.container);
+        SCOPED_TRACE(row.name);
+        if (container.kind == ui::Kind::Tab) {
+            EXPECT_LE(row.top + row.height, window.height - 30 + kSlack);
+            EXPECT_LE(row.left + row.width, window.width - 6 + kSlack);
+        } else if (container.kind == ui::Kind::GroupBox) {
+            EXPECT_LE(row.top + row.height, container.height + kSlack);
+            EXPECT_LE(row.left + row.width, container.width + kSlack);
+        }
+    }
+}
+
 TEST(Layout, TheMainWindowAsDesigned) {
     const auto rows = MainWindowLayout();
     const auto c = ByName(rows);
