@@ -73,11 +73,5 @@ fi
 bash "$here/fetch-qrcodegen.sh"  # the QR code library's source, built into hs_join
 # The Wine prefix is made once; later runs reuse it.
 source "$here/wine-env.sh"
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  echo "bootstrap: creating the Wine prefix $WINEPREFIX"
-  mkdir -p "$WINEPREFIX"
-  wineboot -i >/dev/null 2>&1 || true
-  wineserver -w || true
-fi
 source "$here/wine-prefix.sh"
 hs_wine_prefix

@@ -25,10 +25,6 @@ mkdir -p "$out"
 # A Wine prefix of its own, so stopping the program never touches other Wine
 # processes, with a CJK face standing in for Wine's caption font.
 export WINEPREFIX="${HS_SHOTS_PREFIX:-$HOME/.cache/tulawifi/wine32-shots}"
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  wineboot -i >/dev/null 2>&1 || true
-  wineserver -w || true
-fi
 source "$here/wine-prefix.sh"
 hs_wine_prefix
 

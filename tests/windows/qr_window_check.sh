@@ -22,10 +22,6 @@ expected='QR-Code:WIFI:T:WPA;S:mylove;P:5802741639;;'
 
 # A Wine prefix of its own, so ending the program never touches other Wine processes.
 export WINEPREFIX="${HS_QR_PREFIX:-$HOME/.cache/tulawifi/wine32-qr}"
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  wineboot -i >/dev/null 2>&1 || true
-  wineserver -w || true
-fi
 source "$top/scripts/wine-prefix.sh"
 hs_wine_prefix
 # The simulated laptop keeps its files in %TEMP%\tulawifi-sim: start from none, so the
