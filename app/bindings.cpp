@@ -152,8 +152,6 @@ void OnJoinWindow(App& app, const ui::EventArgs&) {
 
 }  // namespace
 
-void NotBuiltYet(App&, const ui::EventArgs&) {}
-
 const std::vector<Binding>& EventBindings() {
     static const std::vector<Binding> table = {
         {WindowId::Main, kMainWindowName, Event::Created, OnMainCreated, "program set-up"},

@@ -22,7 +22,4 @@ struct Binding {
 
 const std::vector<Binding>& EventBindings();
 
-// Bound to the events whose procedures are not part of the program yet: does nothing.
-void NotBuiltYet(App& app, const ui::EventArgs& args);
-
 }  // namespace hs::app
