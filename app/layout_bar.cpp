@@ -2,6 +2,7 @@
 #include <utility>
 
 #include "app/layout.h"
+#include "app/layout_rows.h"
 
 namespace hs::app {
 
@@ -12,16 +13,9 @@ using ui::Kind;
 
 ControlSpec Row(std::string name, Kind kind, std::string caption, int left, int top, int width,
                 int height, bool disabled = false, std::string font = "") {
-    ControlSpec spec;
-    spec.name = std::move(name);
-    spec.kind = kind;
-    spec.caption = std::move(caption);
-    spec.left = left;
-    spec.top = top;
-    spec.width = width;
-    spec.height = height;
+    ControlSpec spec = PlacedRow(std::move(name), kind, std::move(caption), left, top, width,
+                                 height, std::move(font));
     spec.disabled = disabled;
-    spec.font = std::move(font);
     return spec;
 }
 

@@ -2,6 +2,7 @@
 #include <utility>
 
 #include "app/layout.h"
+#include "app/layout_rows.h"
 
 namespace hs::app {
 
@@ -15,16 +16,8 @@ constexpr const char* kDefaultFont = "Verdana";
 
 ControlSpec Row(std::string name, Kind kind, std::string caption, int left, int top, int width,
                 int height, std::string font = kDefaultFont) {
-    ControlSpec spec;
-    spec.name = std::move(name);
-    spec.kind = kind;
-    spec.caption = std::move(caption);
-    spec.left = left;
-    spec.top = top;
-    spec.width = width;
-    spec.height = height;
-    spec.font = std::move(font);
-    return spec;
+    return PlacedRow(std::move(name), kind, std::move(caption), left, top, width, height,
+                     std::move(font));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <utility>
 
 #include "app/layout.h"
+#include "app/layout_rows.h"
 
 namespace hs::app {
 
@@ -18,20 +19,13 @@ enum Flags : unsigned { kNone = 0, kHidden = 1, kDisabled = 2, kChecked = 4 };
 
 ControlSpec Row(std::string name, Kind kind, std::string caption, std::string container, int page,
                 int left, int top, int width, int height, unsigned flags = kNone) {
-    ControlSpec spec;
-    spec.name = std::move(name);
-    spec.kind = kind;
-    spec.caption = std::move(caption);
+    ControlSpec spec = PlacedRow(std::move(name), kind, std::move(caption), left, top, width,
+                                 height, kDefaultFont);
     spec.container = std::move(container);
     spec.page = page;
-    spec.left = left;
-    spec.top = top;
-    spec.width = width;
-    spec.height = height;
     spec.hidden = (flags & kHidden) != 0;
     spec.disabled = (flags & kDisabled) != 0;
     spec.checked = (flags & kChecked) != 0;
-    spec.font = kDefaultFont;
     return spec;
 }
 
