@@ -20,21 +20,11 @@
 
 namespace {
 
+using hs::win::test::FreshFolder;
 using hs::win::test::PumpUntil;
 using hs::win::test::TextOf;
 
 const char* const kTitle = "岚舟笔记本设置WiFi热点工具";
-
-// A fresh data folder for the simulated laptop's files.
-std::string FreshFolder(const char* name) {
-    wchar_t temp[MAX_PATH + 1] = {};
-    GetTempPathW(MAX_PATH, temp);
-    std::wstring folder =
-        std::wstring(temp) + hs::win::Widen(name) + L"-" + std::to_wstring(GetCurrentProcessId());
-    CreateDirectoryW(folder.c_str(), nullptr);
-    DeleteFileW((folder + L"\\tulawifi.ini").c_str());
-    return hs::win::Narrow(folder);
-}
 
 class UiApp : public ::testing::Test {
   protected:

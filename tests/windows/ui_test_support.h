@@ -1,4 +1,4 @@
-// Helpers of the Windows UI tests: pumping the test thread's messages.
+// Helpers of the Windows UI tests: pumping the test thread's messages, a data folder.
 #pragma once
 
 #include <windows.h>
@@ -31,6 +31,18 @@ inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
 // Processes window messages for `ms` milliseconds.
 inline void PumpFor(int ms) {
     PumpUntil([] { return false; }, ms);
+}
+
+// A data folder for the simulated laptop's files, %TEMP%\NAME-PID, without a
+// settings file left over from an earlier run.
+inline std::string FreshFolder(const char* name) {
+    wchar_t temp[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH, temp);
+    std::wstring folder =
+        std::wstring(temp) + Widen(name) + L"-" + std::to_wstring(GetCurrentProcessId());
+    CreateDirectoryW(folder.c_str(), nullptr);
+    DeleteFileW((folder + L"\\tulawifi.ini").c_str());
+    return Narrow(folder);
 }
 
 inline std::string TextOf(HWND hwnd) {

@@ -23,18 +23,9 @@
 
 namespace {
 
+using hs::win::test::FreshFolder;
 using hs::win::test::PumpUntil;
 using hs::win::test::TextOf;
-
-std::string FreshFolder(const char* name) {
-    wchar_t temp[MAX_PATH + 1] = {};
-    GetTempPathW(MAX_PATH, temp);
-    std::wstring folder =
-        std::wstring(temp) + hs::win::Widen(name) + L"-" + std::to_wstring(GetCurrentProcessId());
-    CreateDirectoryW(folder.c_str(), nullptr);
-    DeleteFileW((folder + L"\\tulawifi.ini").c_str());
-    return hs::win::Narrow(folder);
-}
 
 class UiWindowEvents : public ::testing::Test {
   protected:
