@@ -139,9 +139,10 @@ void ClientsView::PassFinished() {
                 {clients::SanitizeName(list_.Cell(row, kNameColumn)), list_.Cell(row, kIpColumn)});
     }
     joined_.clear();
-    if (joined.empty() || !app_.Main()[kMonitorOn].Checked())
-        return;
-    if (settings::ReadSetting(app_.GetHost(), settings::kJoinNotice) == "0")
+    // The switch holds the user's choice; the settings file only remembers it for the
+    // next start, so a pass never reads the file.
+    if (joined.empty() || !app_.Main()[kMonitorOn].Checked() ||
+        !app_.Main()[kJoinNoticeBox].Checked())
         return;
     app_.Main().ShowTrayBalloon(kProgramTitle, JoinNoticeText(joined));
 }
