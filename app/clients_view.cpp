@@ -277,11 +277,7 @@ void ClientsView::JoinNoticeClicked() {
 void ChainClientsView(App& app) {
     hotspot::Hotspot& hotspot = app.Hotspot();
     ClientsView& view = app.Clients();
-    hotspot.sharingStopped = [before = std::move(hotspot.sharingStopped), &view] {
-        if (before)
-            before();
-        view.SharingStopped();
-    };
+    hotspot.sharingStopped.push_back([&view] { view.SharingStopped(); });
 }
 
 }  // namespace hs::app

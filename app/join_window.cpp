@@ -74,16 +74,8 @@ void JoinSharingStopped(ui::Window& join, hotspot::Hotspot& hotspot) {
 void ChainJoinWindow(App& app) {
     hotspot::Hotspot& hotspot = app.Hotspot();
     ui::Window& join = app.Join();
-    hotspot.sharingStarted = [before = std::move(hotspot.sharingStarted), &hotspot] {
-        if (before)
-            before();
-        JoinSharingStarted(hotspot);
-    };
-    hotspot.sharingStopped = [before = std::move(hotspot.sharingStopped), &join, &hotspot] {
-        if (before)
-            before();
-        JoinSharingStopped(join, hotspot);
-    };
+    hotspot.sharingStarted.push_back([&hotspot] { JoinSharingStarted(hotspot); });
+    hotspot.sharingStopped.push_back([&join, &hotspot] { JoinSharingStopped(join, hotspot); });
 }
 
 }  // namespace hs::app

@@ -159,16 +159,8 @@ void OnTrafficPageChanged(App& app, int page) {
 void ChainTrafficView(App& app) {
     hotspot::Hotspot& hotspot = app.Hotspot();
     TrafficView& view = app.Traffic();
-    hotspot.sharingStarted = [before = std::move(hotspot.sharingStarted), &view] {
-        if (before)
-            before();
-        view.SharingStarted();
-    };
-    hotspot.sharingStopped = [before = std::move(hotspot.sharingStopped), &view] {
-        if (before)
-            before();
-        view.SharingStopped();
-    };
+    hotspot.sharingStarted.push_back([&view] { view.SharingStarted(); });
+    hotspot.sharingStopped.push_back([&view] { view.SharingStopped(); });
 }
 
 }  // namespace hs::app

@@ -12,6 +12,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/host.h"
 #include "sys/dispatcher.h"
@@ -101,10 +102,10 @@ class Hotspot {
     UpdateUrl updateUrl;
     // Ends the program with an exit code (an accepted update does).
     std::function<void(int)> quit;
-    // Called on the window thread once a start has succeeded and its state is shown,
-    // and when the stop button has stopped sharing.
-    std::function<void()> sharingStarted;
-    std::function<void()> sharingStopped;
+    // Called on the window thread, in the order they were added, once a start has
+    // succeeded and its state is shown, and when the stop button has stopped sharing.
+    std::vector<std::function<void()>> sharingStarted;
+    std::vector<std::function<void()>> sharingStopped;
     // The status animation's frame counter, 0 to 5.
     int animationFrame = 0;
 

@@ -317,8 +317,8 @@ void StartProcedure::ShowSuccess(const traffic::HostedInterface& hosted,
             // The phones can join but reach nothing: say so, and what to look at.
             main.ShowMessage(kSharingFailedText, "提示", 0x40);
         }
-        if (hotspot.sharingStarted)
-            hotspot.sharingStarted();
+        for (const auto& told : hotspot.sharingStarted)
+            told();
     });
 }
 
@@ -459,8 +459,8 @@ void OnStartButtonClicked(Hotspot& hotspot) {
     c.clientTimer.SetInterval(0);
     session.baselines.reset();
     StopSharing(hotspot);
-    if (hotspot.sharingStopped)
-        hotspot.sharingStopped();
+    for (const auto& told : hotspot.sharingStopped)
+        told();
 }
 
 }  // namespace hs::hotspot
