@@ -34,7 +34,7 @@ App::App(Host& host, Dispatcher& dispatcher)
         window.Bind(binding.control, binding.event,
                     [this, action](const ui::EventArgs& args) { action(*this, args); });
     }
-    // After every other hook on the start and stop, so it is chained, not replaced.
+    // Told of the start and the stop in this order.
     ChainJoinWindow(*this);
     ChainTrafficView(*this);
     ChainClientsView(*this);
@@ -43,26 +43,23 @@ App::App(Host& host, Dispatcher& dispatcher)
 App::~App() {
     // The tasks' own destructors would join too; stopping all of them first lets them
     // end side by side.
-    hotspot_->startTask.RequestStop();
-    hotspot_->preparationTask.RequestStop();
-    overrideTask_.RequestStop();
-    clients_->PassTask().RequestStop();
-    clients_->ReleaseTask().RequestStop();
-    hotspot_->startTask.Join();
-    hotspot_->preparationTask.Join();
-    overrideTask_.Join();
-    clients_->PassTask().Join();
-    clients_->ReleaseTask().Join();
+    for (Task* task : Workers())
+        task->RequestStop();
+    for (Task* task : Workers())
+        task->Join();
+}
+
+std::array<Task*, 5> App::Workers() {
+    return {&hotspot_->preparationTask, &hotspot_->startTask, &overrideTask_, &clients_->PassTask(),
+            &clients_->ReleaseTask()};
 }
 
 bool App::StopWorkers(int64_t ms) {
-    Task* tasks[] = {&hotspot_->preparationTask, &hotspot_->startTask, &overrideTask_,
-                     &clients_->PassTask(), &clients_->ReleaseTask()};
-    for (Task* task : tasks)
+    for (Task* task : Workers())
         task->RequestStop();
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
     bool allEnded = true;
-    for (Task* task : tasks) {
+    for (Task* task : Workers()) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
                               deadline - std::chrono::steady_clock::now())
                               .count();
@@ -73,9 +70,11 @@ bool App::StopWorkers(int64_t ms) {
 }
 
 bool App::WorkersRunning() {
-    return hotspot_->preparationTask.Running() || hotspot_->startTask.Running() ||
-           overrideTask_.Running() || clients_->PassTask().Running() ||
-           clients_->ReleaseTask().Running();
+    for (Task* task : Workers()) {
+        if (task->Running())
+            return true;
+    }
+    return false;
 }
 
 void App::Settle() {

@@ -3,6 +3,7 @@
 // subsystems own hand their results to it through the dispatcher.
 #pragma once
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -79,6 +80,9 @@ class App {
     void Settle();
 
   private:
+    // Every worker the program owns, in the order the exits stop them.
+    std::array<Task*, 5> Workers();
+
     Host& host_;
     Dispatcher& dispatcher_;
     std::unique_ptr<ui::Window> main_;
