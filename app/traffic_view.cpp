@@ -4,7 +4,6 @@
 
 #include "app/app.h"
 #include "app/window_events.h"
-#include "sys/delay.h"
 #include "traffic/bar_menu.h"
 #include "traffic/bar_position.h"
 
@@ -100,12 +99,7 @@ void TrafficView::SaveBarPosition() {
 
 void TrafficView::ShowMainFromBar() {
     BringMainWindowIntoView(app_);
-    ui::Control self = app_.Main().Self();
-    if (self.Topmost())
-        return;
-    self.SetTopmost(true);
-    PumpingDelay(app_.GetHost(), traffic::kBringToFrontMs);
-    self.SetTopmost(false);
+    SurfaceMainWindow(app_, traffic::kBringToFrontMs);
 }
 
 void TrafficView::ShowBubbleMenu() {

@@ -39,6 +39,15 @@ void ShowMainWindow(App& app) {
     app.Main().Self().Activate();
 }
 
+void SurfaceMainWindow(App& app, int64_t ms) {
+    ui::Control self = app.Main().Self();
+    if (self.Topmost())
+        return;
+    self.SetTopmost(true);
+    PumpingDelay(app.GetHost(), ms);
+    self.SetTopmost(false);
+}
+
 void OnShowWindowChosen(App& app, const ui::EventArgs&) {
     ShowMainWindow(app);
 }
@@ -46,16 +55,10 @@ void OnShowWindowChosen(App& app, const ui::EventArgs&) {
 void OnTrayEvent(App& app, const ui::EventArgs& args) {
     switch (args.code) {
         case 1:
-        case 2: {
+        case 2:
             ShowMainWindow(app);
-            ui::Control self = app.Main().Self();
-            if (!self.Topmost()) {
-                self.SetTopmost(true);
-                PumpingDelay(app.GetHost(), kSurfaceMs);
-                self.SetTopmost(false);
-            }
+            SurfaceMainWindow(app, kSurfaceMs);
             return;
-        }
         case 3:
             app.Main()["菜单"].Popup();
             return;

@@ -28,6 +28,10 @@ void BringMainWindowIntoView(App& app);
 // Brings the main window into view and gives it the foreground.
 void ShowMainWindow(App& app);
 
+// Keeps the main window always-on-top for `ms` milliseconds, processing messages,
+// so that it surfaces over other windows; nothing when it is always-on-top already.
+void SurfaceMainWindow(App& app, int64_t ms);
+
 // Menu item `显示界面`.
 void OnShowWindowChosen(App& app, const ui::EventArgs& args);
 
