@@ -2,6 +2,8 @@
 
 #include <map>
 
+#include "sys/text.h"
+
 namespace hs::clients {
 
 namespace {
@@ -15,22 +17,6 @@ bool IsHex(char c) {
 }
 
 }  // namespace
-
-size_t FindNoCase(std::string_view text, std::string_view needle) {
-    if (needle.empty() || needle.size() > text.size())
-        return std::string_view::npos;
-    const char first = UpperChar(needle[0]);
-    for (size_t i = 0; i + needle.size() <= text.size(); ++i) {
-        if (UpperChar(text[i]) != first)
-            continue;
-        size_t k = 1;
-        while (k < needle.size() && UpperChar(text[i + k]) == UpperChar(needle[k]))
-            ++k;
-        if (k == needle.size())
-            return i;
-    }
-    return std::string_view::npos;
-}
 
 std::mutex& DataFileLock(const std::string& path) {
     // Never torn down: a worker that outlives the program's teardown may still lock.

@@ -42,10 +42,6 @@ struct LineSpan {
 // extra line; an empty text has none.
 std::vector<LineSpan> SplitLines(std::string_view text);
 
-// Byte position of the first occurrence of `needle`, ASCII letters compared without
-// regard to case; npos when there is none or the needle is empty.
-size_t FindNoCase(std::string_view text, std::string_view needle);
-
 // The address part of a line: its text before the first "+" (the whole line when it
 // has none). A line belongs to the device whose address its address part holds, so a
 // name that happens to hold another device's address never stands for that device.

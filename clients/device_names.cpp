@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "sys/text.h"
+
 namespace hs::clients {
 
 namespace {

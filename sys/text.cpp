@@ -22,16 +22,7 @@ char FoldAscii(char c) {
 size_t Find(const std::string& text, const std::string& needle, size_t from, bool caseSensitive) {
     if (needle.empty() || from > text.size())
         return std::string::npos;
-    if (caseSensitive)
-        return text.find(needle, from);
-    for (size_t at = from; at + needle.size() <= text.size(); ++at) {
-        size_t i = 0;
-        while (i < needle.size() && FoldAscii(text[at + i]) == FoldAscii(needle[i]))
-            ++i;
-        if (i == needle.size())
-            return at;
-    }
-    return std::string::npos;
+    return caseSensitive ? text.find(needle, from) : FindNoCase(text, needle, from);
 }
 
 void ReplaceExact(std::string& text, const std::string& from, const std::string& to) {
@@ -72,6 +63,19 @@ bool IsLine(const std::vector<std::string>& lines, int n) {
 }
 
 }  // namespace
+
+size_t FindNoCase(std::string_view text, std::string_view needle, size_t from) {
+    if (needle.empty() || from > text.size())
+        return std::string_view::npos;
+    for (size_t at = from; at + needle.size() <= text.size(); ++at) {
+        size_t i = 0;
+        while (i < needle.size() && FoldAscii(text[at + i]) == FoldAscii(needle[i]))
+            ++i;
+        if (i == needle.size())
+            return at;
+    }
+    return std::string_view::npos;
+}
 
 std::string TextBetween(std::string text, std::string left, std::string right, int start,
                         bool caseSensitive) {

@@ -8,6 +8,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace hs {
@@ -38,6 +39,10 @@ std::string ReplaceMany(std::string text, int count, int start, bool caseSensiti
                         std::initializer_list<ReplacePair> pairs);
 // Every occurrence, from the start, case ignored.
 std::string ReplaceMany(std::string text, std::initializer_list<ReplacePair> pairs);
+
+// Byte position of the first occurrence of `needle` at or after `from`, ASCII letters
+// compared without regard to case; npos when there is none or the needle is empty.
+size_t FindNoCase(std::string_view text, std::string_view needle, size_t from = 0);
 
 // Number of the first line that contains `needle`; 0 when none does.
 int FindLine(std::string text, std::string needle, bool caseSensitive = false);
