@@ -118,6 +118,15 @@ void DestroyBalloon(WindowView& view) {
     }
 }
 
+// The notification-area icon of the window, with no field to change set yet.
+NOTIFYICONDATAW TrayIconData(const WindowView& view) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = view.hwnd;
+    data.uID = kTrayId;
+    return data;
+}
+
 }  // namespace
 
 void ShowPopupMenu(WindowView& view, int index) {
@@ -224,10 +233,7 @@ void ApplyTip(WindowView& view, int index) {
 
 void ApplyTray(WindowView& view) {
     model::Window& w = *view.model;
-    NOTIFYICONDATAW data{};
-    data.cbSize = sizeof(data);
-    data.hWnd = view.hwnd;
-    data.uID = kTrayId;
+    NOTIFYICONDATAW data = TrayIconData(view);
     if (!w.TrayShown()) {
         RemoveTray(view);
         return;
@@ -247,10 +253,7 @@ void ApplyTray(WindowView& view) {
 void ShowTrayBalloon(WindowView& view) {
     if (!view.trayAdded)
         return;
-    NOTIFYICONDATAW data{};
-    data.cbSize = sizeof(data);
-    data.hWnd = view.hwnd;
-    data.uID = kTrayId;
+    NOTIFYICONDATAW data = TrayIconData(view);
     data.uFlags = NIF_INFO;
     data.dwInfoFlags = NIIF_INFO;
     const std::wstring title = Widen(view.model->TrayBalloonTitle());
@@ -263,10 +266,7 @@ void ShowTrayBalloon(WindowView& view) {
 void RemoveTray(WindowView& view) {
     if (!view.trayAdded)
         return;
-    NOTIFYICONDATAW data{};
-    data.cbSize = sizeof(data);
-    data.hWnd = view.hwnd;
-    data.uID = kTrayId;
+    NOTIFYICONDATAW data = TrayIconData(view);
     Shell_NotifyIconW(NIM_DELETE, &data);
     view.trayAdded = false;
 }
