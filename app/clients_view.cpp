@@ -148,9 +148,10 @@ void ClientsView::PassFinished() {
 }
 
 int ClientsView::RowOf(const std::string& mac) const {
+    const std::string wanted = clients::UpperAscii(mac);
     const int rows = list_.RowCount();
     for (int row = 0; row < rows; ++row) {
-        if (clients::UpperAscii(list_.Cell(row, kMacColumn)) == clients::UpperAscii(mac))
+        if (clients::UpperAscii(list_.Cell(row, kMacColumn)) == wanted)
             return row;
     }
     return -1;
