@@ -1,25 +1,9 @@
 #include "hotspot/adapter_discovery.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "hotspot/common.h"
+#include "sys/text.h"
 
 namespace hs::hotspot {
-
-namespace {
-
-// Byte position of the first `marker` in `text`, ASCII letters compared without case.
-size_t FindNoCase(const std::string& text, const std::string& marker) {
-    const auto lower = [](char c) {
-        return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    };
-    const auto it = std::search(text.begin(), text.end(), marker.begin(), marker.end(),
-                                [&](char a, char b) { return lower(a) == lower(b); });
-    return it == text.end() ? std::string::npos : static_cast<size_t>(it - text.begin());
-}
-
-}  // namespace
 
 std::string HostedAdapterDiscovery(Host& host, DiscoveryVariant variant, std::string current) {
     const bool windows8 = variant == DiscoveryVariant::Windows8;

@@ -3,13 +3,11 @@
 #include <cstdint>
 #include <string>
 
-#include "settings/settings_file.h"
+#include "settings/keys.h"
 
 namespace hs::traffic {
 namespace {
 
-constexpr const char* kSection = "流量条";
-constexpr const char* kKey = "是否开";
 constexpr const char* kOn = "是";
 constexpr const char* kOff = "否";
 
@@ -39,11 +37,11 @@ BubbleLink ReadBubbleLink(std::string_view message) {
 }
 
 bool ReadBarSwitch(Host& host) {
-    return settings::ReadSetting(host, kSection, kKey, kOff) == kOn;
+    return settings::ReadSetting(host, settings::kShowBar) == kOn;
 }
 
 bool WriteBarSwitch(Host& host, bool on) {
-    return settings::WriteSetting(host, kSection, kKey, on ? kOn : kOff);
+    return settings::WriteSetting(host, settings::kShowBar, on ? kOn : kOff);
 }
 
 }  // namespace hs::traffic
