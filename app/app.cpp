@@ -3,6 +3,8 @@
 #include <chrono>
 #include <thread>
 
+#include "app/exit.h"
+
 #include "app/bindings.h"
 #include "app/clients_view.h"
 #include "app/join_window.h"
@@ -27,7 +29,7 @@ App::App(Host& host, Dispatcher& dispatcher)
     (*main_)["图片框上传"].SetPicture(ui::kPictureArrowUp);
     bar_->Self().SetPicture(ui::kPictureBarBackground);
 
-    hotspot_->quit = [this](int code) { Quit(code); };
+    hotspot_->quit = [this](int code) { ExitProgram(*this, code); };
     for (const Binding& binding : EventBindings()) {
         ui::Window& window = binding.window == WindowId::Main ? *main_ : *bar_;
         const Action action = binding.action;
@@ -49,24 +51,32 @@ App::~App() {
         task->Join();
 }
 
-std::array<Task*, 5> App::Workers() {
-    return {&hotspot_->preparationTask, &hotspot_->startTask, &overrideTask_, &clients_->PassTask(),
-            &clients_->ReleaseTask()};
+std::vector<Task*> App::Workers() {
+    hotspot::Hotspot& h = *hotspot_;
+    return {&h.preparationTask,    &h.startTask,           &h.stopTask,
+            &h.resetTask,          &h.upstreamTask,        &overrideTask_,
+            &clients_->PassTask(), &clients_->BlockTask(), &clients_->ReleaseTask(),
+            &surfaceTask,          &collapseTask,          &shutdownTask,
+            &exitBoundTask};
 }
 
-bool App::StopWorkers(int64_t ms) {
+void App::StopWorkers() {
     for (Task* task : Workers())
         task->RequestStop();
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    bool allEnded = true;
+}
+
+bool App::EndWorkers() {
+    StopWorkers();
+    const auto now = std::chrono::steady_clock::now();
+    const auto deadline = exiting ? exitDeadline : now + std::chrono::milliseconds(kExitBoundMs);
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now).count();
+    std::vector<RunToken> runs;
     for (Task* task : Workers()) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                              deadline - std::chrono::steady_clock::now())
-                              .count();
-        if (!WaitPumping(*task, dispatcher_, left > 0 ? left : 0))
-            allEnded = false;
+        for (const RunToken& run : task->Runs())
+            runs.push_back(run);
     }
-    return allEnded;
+    WaitForRuns(runs, left > 0 ? left : 0);
+    return !WorkersRunning();
 }
 
 bool App::WorkersRunning() {
@@ -91,8 +101,10 @@ void App::Settle() {
 }
 
 void App::Quit(int exitCode) {
+    if (ending_.exchange(true))
+        return;
+    exitBoundTask.RequestStop();
     exitCode_.store(exitCode);
-    ending_.store(true);
     if (quitHook)
         quitHook(exitCode);
 }

@@ -3,12 +3,13 @@
 // subsystems own hand their results to it through the dispatcher.
 #pragma once
 
-#include <array>
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "hotspot/hotspot.h"
 #include "platform/host.h"
@@ -24,10 +25,9 @@ class TrafficView;
 // The main window's title; also what a second instance looks for.
 inline constexpr const char* kProgramTitle = "岚舟笔记本设置WiFi热点工具";
 
-// How long the exit paths wait in all, processing messages, for the workers to end.
-// A worker still running then is left alone: the process ends without tearing down
-// what it uses.
-inline constexpr int64_t kExitWaitMs = 5000;
+// From the start of an exit to the end of the process, whatever hangs. A worker still
+// running then is left alone: the process ends without tearing down what it uses.
+inline constexpr int64_t kExitBoundMs = 5000;
 
 class App {
   public:
@@ -51,7 +51,8 @@ class App {
     // The client list, the blacklist, the name editor and the monitor switch.
     ClientsView& Clients() { return *clients_; }
 
-    // Ends the program: marks it as ending with `exitCode` and calls quitHook.
+    // Ends the program: marks it as ending with `exitCode` and calls quitHook. Only the
+    // first call counts.
     void Quit(int exitCode);
     bool Ending() const { return ending_.load(); }
     int ExitCode() const { return exitCode_.load(); }
@@ -66,13 +67,25 @@ class App {
 
     // The timed shutdown's time left while it counts down.
     settings::Countdown shutdownLeft;
-    // Set once an exit path has begun: an exit chosen while the first one waits for
-    // the workers does nothing.
+    // Set once an exit path has begun: an exit chosen while the first one runs does
+    // nothing.
     bool exiting = false;
+    // When the process must have ended, once an exit has begun.
+    std::chrono::steady_clock::time_point exitDeadline;
 
-    // Asks every worker to stop and waits for them, processing messages, at most `ms`
-    // milliseconds in all. True when none is left.
-    bool StopWorkers(int64_t ms);
+    // Workers of the window events: the brief always-on-top, the collapse animation,
+    // the pause before the shutdown request and the exit's bound.
+    Task surfaceTask{"surface"};
+    Task collapseTask{"collapse"};
+    Task shutdownTask{"shutdown"};
+    Task exitBoundTask{"exit"};
+
+    // Asks every worker to stop; does not wait.
+    void StopWorkers();
+    // After the message loop: asks every worker to stop and waits for them until the
+    // exit's deadline (kExitBoundMs from now when no exit set one). True when none is
+    // left. Never called while the window is in use: it does not process messages.
+    bool EndWorkers();
     // True while any worker of the program runs.
     bool WorkersRunning();
     // Processes messages until no worker runs and everything they posted has been
@@ -81,8 +94,10 @@ class App {
 
   private:
     // Every worker the program owns, in the order the exits stop them.
-    std::array<Task*, 5> Workers();
+    std::vector<Task*> Workers();
 
+    // Marks the thread that builds the program as the window thread while it lives.
+    WindowThreadScope windowThread_;
     Host& host_;
     Dispatcher& dispatcher_;
     std::unique_ptr<ui::Window> main_;
@@ -92,7 +107,7 @@ class App {
     std::unique_ptr<TrafficView> traffic_;
     std::unique_ptr<ClientsView> clients_;
     // Runs instead of the preparation when preparationOverride is set.
-    Task overrideTask_;
+    Task overrideTask_{"preparation"};
     std::atomic<bool> ending_{false};
     std::atomic<int> exitCode_{0};
 

@@ -50,10 +50,6 @@ void OnRateTick(App& app, const ui::EventArgs&) {
     app.Traffic().RefreshRates();
 }
 
-// The front end moves the bar itself while the button is held (a caption drag), and
-// reports the new place through the bar's PositionChanged.
-void OnBarLeftDown(App&, const ui::EventArgs&) {}
-
 void OnBarDoubleClicked(App& app, const ui::EventArgs&) {
     app.Traffic().ShowMainFromBar();
 }
@@ -217,7 +213,6 @@ const std::vector<Binding>& EventBindings() {
         {WindowId::Bar, kBarWindowName, Event::PositionChanged, OnBarMoved,
          "save the bar position"},
         {WindowId::Bar, "时钟流量", Event::Tick, OnRateTick, "refresh rates"},
-        {WindowId::Bar, "透明标签1", Event::LeftDown, OnBarLeftDown, "start dragging the bar"},
         {WindowId::Bar, "透明标签1", Event::DoubleClicked, OnBarDoubleClicked,
          "show the main window"},
         {WindowId::Bar, "透明标签1", Event::RightDown, OnBarRightDown, "show the bar's link menu"},

@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "app/app.h"
-#include "clients/blacklist.h"
 #include "clients/data_file.h"
 #include "clients/device_names.h"
 #include "clients/monitor.h"
@@ -166,21 +165,26 @@ void ClientsView::ClearList() {
 }
 
 void ClientsView::ClientRowRightClicked(int row) {
-    if (row >= 0 && list_.RowSelected(row))
-        app_.Main()[kClientMenu].Popup();
+    if (row < 0 || !list_.RowSelected(row))
+        return;
+    menuDevices_.clear();
+    for (int selected : list_.SelectedRows()) {
+        menuDevices_.push_back({list_.Cell(selected, kIpColumn), list_.Cell(selected, kMacColumn),
+                                list_.Cell(selected, kNameColumn)});
+    }
+    app_.Main()[kClientMenu].Popup();
 }
 
 void ClientsView::BlacklistRowRightClicked(int row) {
-    if (row >= 0 && blacklist_.RowSelected(row))
-        app_.Main()[kReleaseMenu].Popup();
+    if (row < 0 || !blacklist_.RowSelected(row))
+        return;
+    menuRelease_ = blacklist_.Cell(blacklist_.FirstSelectedRow(), 1);
+    app_.Main()[kReleaseMenu].Popup();
 }
 
 void ClientsView::BlacklistChosen() {
-    std::vector<clients::ClientEntry> selected;
-    for (int row : list_.SelectedRows()) {
-        selected.push_back({list_.Cell(row, kIpColumn), list_.Cell(row, kMacColumn),
-                            list_.Cell(row, kNameColumn)});
-    }
+    const std::vector<clients::ClientEntry> selected = std::move(menuDevices_);
+    menuDevices_.clear();
     if (selected.empty())
         return;
     std::vector<clients::BlacklistRow> rows;
@@ -191,12 +195,23 @@ void ClientsView::BlacklistChosen() {
         row.name = cells.size() > 2 ? cells[2] : "";
         rows.push_back(std::move(row));
     }
-    const clients::Blacklisting result =
-        clients::BlacklistSelected(app_.GetHost(), app_.Hotspot().GetSession().hostedInterfaceIndex,
-                                   selected, std::move(rows));
-    ui::DeleteSelectedRows(list_);
+    // The list shows the result at once; the worker blocks the first device and
+    // writes the same rows to the file. Each blacklisting writes after the ones before
+    // it, so the file ends with the newest rows.
+    const std::vector<clients::BlacklistRow> result = clients::AddToBlacklist(rows, selected);
+    Host& host = app_.GetHost();
+    const std::string hostedIndex = app_.Hotspot().GetSession().hostedInterfaceIndex;
+    blockTask_.Add(
+        [&host, hostedIndex, selected, rows = std::move(rows), before = blockTask_.Runs()] {
+            clients::BlacklistSelected(host, hostedIndex, selected, rows, before);
+        });
+    for (const clients::ClientEntry& device : selected) {
+        const int row = RowOf(device.mac);
+        if (row >= 0)
+            list_.DeleteRow(row);
+    }
     blacklist_.ClearRows();
-    for (const clients::BlacklistRow& row : result.rows) {
+    for (const clients::BlacklistRow& row : result) {
         const int at = blacklist_.InsertRow();
         blacklist_.SetCell(at, 0, row.ip);
         blacklist_.SetCell(at, 1, row.mac);
@@ -205,8 +220,8 @@ void ClientsView::BlacklistChosen() {
 }
 
 void ClientsView::ReleaseChosen() {
-    const int first = blacklist_.FirstSelectedRow();
-    const std::string address = first >= 0 ? blacklist_.Cell(first, 1) : "";
+    const std::string address = std::move(menuRelease_);
+    menuRelease_.clear();
     if (!clients::RemoveFromBlacklistFile(app_.GetHost(), address))
         return;
     ui::DeleteSelectedRows(blacklist_);
@@ -258,7 +273,7 @@ void ClientsView::EditorKeyUp(int virtualKey) {
 void ClientsView::MonitorOn() {
     clients::SaveMonitor(app_.GetHost(), true);
     passTask_.RequestStop();
-    const int interval = clients::MonitorOnInterval(app_.Hotspot().GetSession().sharingState);
+    const int interval = clients::MonitorOnInterval(app_.Hotspot().GetSession().sharingCompleted);
     if (interval > 0)
         timer_.SetInterval(interval);
 }

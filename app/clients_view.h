@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "clients/blacklist.h"
 #include "clients/client_pass.h"
 #include "sys/worker.h"
 #include "ui/model.h"
@@ -40,10 +41,12 @@ class ClientsView {
     void SharingStopped();
 
     // A row of `超级列表框1` / `超级列表框2` right-clicked: its menu pops up when the
-    // row is selected.
+    // row is selected. The selected devices are captured as the menu opens, so a pass
+    // that rebuilds the list meanwhile cannot take them from the menu's action.
     void ClientRowRightClicked(int row);
     void BlacklistRowRightClicked(int row);
-    // `拉入黑名单` chosen: the selected devices move to the blacklist.
+    // `拉入黑名单` chosen: the devices captured with the menu move to the blacklist,
+    // the first of them is blocked at once on the block worker.
     void BlacklistChosen();
     // `取消黑名单` chosen: the first selected entry leaves the blacklist file, the
     // selected rows go, and the block entries are deleted on the release worker.
@@ -64,6 +67,7 @@ class ClientsView {
     void JoinNoticeClicked();
 
     Task& PassTask() { return passTask_; }
+    Task& BlockTask() { return blockTask_; }
     Task& ReleaseTask() { return releaseTask_; }
     // The hardware address the name editor saves to; empty while it is closed.
     const std::string& EditedDevice() const { return editedMac_; }
@@ -87,9 +91,14 @@ class ClientsView {
     ui::Control count_;
     ui::Control timer_;
     ui::Control editor_;
-    Task passTask_;
-    Task releaseTask_;
+    Task passTask_{"pass"};
+    Task blockTask_{"block"};
+    Task releaseTask_{"release"};
     std::string editedMac_;
+    // The devices selected when the client menu opened.
+    std::vector<clients::ClientEntry> menuDevices_;
+    // The first selected blacklist entry's address when the release menu opened.
+    std::string menuRelease_;
     // The devices of the last list a pass showed, and those of the current pass that
     // were not in it (upper-case addresses).
     std::set<std::string> lastListed_;

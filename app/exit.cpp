@@ -1,40 +1,74 @@
 #include "app/exit.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "hotspot/stop_sharing.h"
 #include "sys/delay.h"
+#include "sys/dispatcher.h"
 
 namespace hs::app {
 
 namespace {
 
-// What both exits end with, once the windows are out of sight.
-void EndProgram(App& app) {
-    // Every worker is asked to stop and given the exit's one bounded wait; the
-    // window keeps processing messages meanwhile.
-    app.StopWorkers(kExitWaitMs);
-    app.Main().RemoveTrayIcon();
-    hotspot::ResetToIdle(app.Hotspot(), 0);
-    app.Quit(0);
+// Stops every timer of both windows: no tick may start anything during the exit.
+void StopTimers(ui::Window& window) {
+    for (int i = 0; i < window.ControlCount(); ++i) {
+        ui::Control control = window.At(i);
+        if (control.GetKind() == ui::Kind::Timer)
+            control.SetInterval(0);
+    }
 }
 
-// One step of the collapse. Sizes never go below 0 (the last step would take the
-// window past it). The dispatcher is pumped so that the front end draws each step.
-void CollapseStep(App& app, ui::Control self, int left, int top, int width, int height) {
-    self.Move(left, top, std::max(width, 0), std::max(height, 0));
-    app.GetDispatcher().Pump();
+struct Geometry {
+    int left, top, width, height;
+};
+
+// The collapse's frames: sizes never go below 0 (the last step would take the window
+// past it). A pause of kCollapsePauseMs lies after frame `pauseAfter`.
+std::vector<Geometry> CollapseFrames(Geometry g, size_t& pauseAfter) {
+    std::vector<Geometry> frames;
+    while (g.height > kCollapsedSize) {
+        g.height -= kCollapseHeightStep;
+        g.top += kCollapseHeightStep / 2;
+        frames.push_back({g.left, g.top, g.width, std::max(g.height, 0)});
+    }
+    pauseAfter = frames.size();
+    while (g.width > kCollapsedSize) {
+        g.width -= kCollapseWidthStep;
+        g.left += kCollapseWidthStep / 2;
+        frames.push_back({g.left, g.top, std::max(g.width, 0), std::max(g.height, 0)});
+    }
+    return frames;
 }
 
 }  // namespace
 
+void ExitProgram(App& app, int exitCode) {
+    app.exiting = true;
+    app.exitDeadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kExitBoundMs);
+    app.Main().Self().SetVisible(false);
+    app.Bar().Self().SetVisible(false);
+    app.Join().Self().SetVisible(false);
+    app.Main().RemoveTrayIcon();
+    StopTimers(app.Main());
+    StopTimers(app.Bar());
+    app.StopWorkers();
+    // Past the bound the program ends, whatever still runs.
+    Dispatcher& window = app.GetDispatcher();
+    app.exitBoundTask.Start([&app, &window, exitCode] {
+        if (!CurrentStop()->WaitFor(kExitBoundMs))
+            window.Post([&app, exitCode] { app.Quit(exitCode); });
+    });
+    hotspot::ResetToIdle(
+        app.Hotspot(), [&app, exitCode](const hotspot::ResetEnd&) { app.Quit(exitCode); },
+        kExitStartWaitMs);
+}
+
 void ExitAtOnce(App& app, const ui::EventArgs&) {
     if (app.exiting)
         return;
-    app.exiting = true;
-    app.Bar().Self().SetVisible(false);
-    app.Main().Self().SetVisible(false);
-    EndProgram(app);
+    ExitProgram(app, 0);
 }
 
 void CloseAndExit(App& app, const ui::EventArgs&) {
@@ -42,25 +76,32 @@ void CloseAndExit(App& app, const ui::EventArgs&) {
         return;
     app.exiting = true;
     app.Bar().Self().SetVisible(false);
-    app.Bar()["时钟流量"].SetInterval(0);
-    app.Main()["时钟循环列表"].SetInterval(0);
+    StopTimers(app.Main());
+    StopTimers(app.Bar());
 
     ui::Control self = app.Main().Self();
     self.SetBordered(false);
-    int left = self.Left(), top = self.Top(), width = self.Width(), height = self.Height();
-    while (height > kCollapsedSize) {
-        height -= kCollapseHeightStep;
-        top += kCollapseHeightStep / 2;
-        CollapseStep(app, self, left, top, width, height);
-    }
-    PumpingDelay(app.GetHost(), kCollapsePauseMs);
-    while (width > kCollapsedSize) {
-        width -= kCollapseWidthStep;
-        left += kCollapseWidthStep / 2;
-        CollapseStep(app, self, left, top, width, height);
-    }
-    self.SetVisible(false);
-    EndProgram(app);
+    size_t pauseAfter = 0;
+    const std::vector<Geometry> frames =
+        CollapseFrames({self.Left(), self.Top(), self.Width(), self.Height()}, pauseAfter);
+    // The frames are drawn one by one: the worker pauses while the window draws.
+    Host& host = app.GetHost();
+    Dispatcher& window = app.GetDispatcher();
+    app.collapseTask.Start([&app, &host, &window, self, frames, pauseAfter] {
+        for (size_t i = 0; i < frames.size(); ++i) {
+            if (i == pauseAfter)
+                Delay(host, kCollapsePauseMs);
+            const Geometry g = frames[i];
+            window.Post([self, g]() mutable { self.Move(g.left, g.top, g.width, g.height); });
+            Delay(host, kCollapseStepMs);
+        }
+        if (pauseAfter == frames.size())
+            Delay(host, kCollapsePauseMs);
+        window.Post([&app, self]() mutable {
+            self.SetVisible(false);
+            ExitProgram(app, 0);
+        });
+    });
 }
 
 }  // namespace hs::app

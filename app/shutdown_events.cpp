@@ -5,6 +5,8 @@
 #include "hotspot/stop_sharing.h"
 #include "settings/shutdown.h"
 #include "sys/delay.h"
+#include "sys/dispatcher.h"
+#include "sys/worker.h"
 
 namespace hs::app {
 
@@ -27,6 +29,28 @@ struct ShutdownControls {
 void Disarm(ShutdownControls& c) {
     c.label.SetVisible(false);
     c.timer.SetInterval(0);
+}
+
+// After the return to idle: the pause, then the request, on the shutdown worker. An
+// exit in the meantime stops the worker, and a closed program never asks.
+void RequestShutdown(App& app) {
+    Host& host = app.GetHost();
+    Dispatcher& window = app.GetDispatcher();
+    app.shutdownTask.Start([&app, &host, &window] {
+        Delay(host, kShutdownPauseMs);
+        if (StopRequested())
+            return;
+        if (host.power != nullptr && host.power->Shutdown())
+            return;
+        window.Post([&app] {
+            // The label would keep "one second left" for ever; say what happened and
+            // disarm instead.
+            ShutdownControls c(app.Main());
+            c.check.SetChecked(false);
+            Disarm(c);
+            app.Main().ShowMessage(kShutdownRefusedText, kShutdownRefusedCaption, 0x10);
+        });
+    });
 }
 
 }  // namespace
@@ -57,21 +81,12 @@ void ShutdownTick(App& app, const ui::EventArgs&) {
     settings::TickDown(left);
     if (settings::SecondsLeft(left, kShowWindowSecondsLeft))
         BringMainWindowIntoView(app);
+    c.label.SetText(settings::CountdownLabel(left));
     if (settings::SecondsLeft(left, 1)) {
         c.timer.SetInterval(0);
-        hotspot::ResetToIdle(app.Hotspot());
-        PumpingDelay(app.GetHost(), kShutdownPauseMs);
-        Power* power = app.GetHost().power;
-        if (power == nullptr || !power->Shutdown()) {
-            // The label would keep "one second left" for ever; say what happened and
-            // disarm instead.
-            c.check.SetChecked(false);
-            Disarm(c);
-            app.Main().ShowMessage(kShutdownRefusedText, kShutdownRefusedCaption, 0x10);
-            return;
-        }
+        hotspot::ResetToIdle(app.Hotspot(),
+                             [&app](const hotspot::ResetEnd&) { RequestShutdown(app); });
     }
-    c.label.SetText(settings::CountdownLabel(left));
 }
 
 }  // namespace hs::app

@@ -17,7 +17,6 @@ constexpr const char* kShowBarBox = "选择框显示流量";
 constexpr const char* kRateTimer = "时钟流量";
 constexpr const char* kBarLabel = "透明标签1";
 constexpr const char* kBubble = "气球提示框1";
-constexpr const char* kSharingComplete = "共享完成";
 
 }  // namespace
 
@@ -51,7 +50,7 @@ void TrafficView::PageChanged(int page) {
     }
     // Before the first successful start there is nothing to count: the labels keep
     // "0.00 MB" and the timer stays as it is.
-    if (app_.Hotspot().GetSession().sharingState != kSharingComplete)
+    if (!app_.Hotspot().GetSession().sharingCompleted)
         return;
     RefreshTotals();
     timer.SetInterval(traffic::kTotalsRefreshMs);

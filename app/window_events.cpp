@@ -1,7 +1,7 @@
 #include "app/window_events.h"
 
 #include "app/traffic_view.h"
-#include "sys/delay.h"
+#include "sys/dispatcher.h"
 
 namespace hs::app {
 
@@ -41,11 +41,11 @@ void ShowMainWindow(App& app) {
 
 void SurfaceMainWindow(App& app, int64_t ms) {
     ui::Control self = app.Main().Self();
-    if (self.Topmost())
+    if (self.Topmost() || app.exiting)
         return;
     self.SetTopmost(true);
-    PumpingDelay(app.GetHost(), ms);
-    self.SetTopmost(false);
+    ContinueAfter(app.surfaceTask, app.GetHost(), app.GetDispatcher(), ms,
+                  [self]() mutable { self.SetTopmost(false); });
 }
 
 void OnShowWindowChosen(App& app, const ui::EventArgs&) {

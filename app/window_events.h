@@ -28,7 +28,7 @@ void BringMainWindowIntoView(App& app);
 // Brings the main window into view and gives it the foreground.
 void ShowMainWindow(App& app);
 
-// Keeps the main window always-on-top for `ms` milliseconds, processing messages,
+// Keeps the main window always-on-top for `ms` milliseconds, ended by a timer worker,
 // so that it surfaces over other windows; nothing when it is always-on-top already.
 void SurfaceMainWindow(App& app, int64_t ms);
 

@@ -54,13 +54,15 @@ bool WriteBlacklistFile(Host& host, const std::vector<BlacklistRow>& rows) {
 
 Blacklisting BlacklistSelected(Host& host, const std::string& hostedIndex,
                                const std::vector<ClientEntry>& selected,
-                               std::vector<BlacklistRow> rows) {
+                               std::vector<BlacklistRow> rows,
+                               const std::vector<RunToken>& before) {
     Blacklisting result;
     if (selected.empty()) {
         result.rows = std::move(rows);
         return result;
     }
     RunCommand(host, BlockCommand(hostedIndex, selected.front().ip));
+    WaitForRuns(before, kBlacklistWaitMs);
     result.rows = AddToBlacklist(std::move(rows), selected);
     result.fileWritten = WriteBlacklistFile(host, result.rows);
     return result;
@@ -96,7 +98,7 @@ std::vector<std::string> DeleteBlockEntries(Host& host) {
         if (address.empty())
             continue;
         RunCommand(host, "arp -d " + address);
-        PumpingDelay(host, kAfterDeleteMs);
+        Delay(host, kAfterDeleteMs);
         deleted.push_back(address);
         if (StopRequested())
             break;

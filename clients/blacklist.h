@@ -11,6 +11,7 @@
 
 #include "clients/blacklist_file.h"
 #include "platform/host.h"
+#include "sys/worker.h"
 
 namespace hs::clients {
 
@@ -34,14 +35,18 @@ struct ClientEntry {
 // repeats one above them are dropped, and the blacklist file is rewritten from the
 // result. Returns the blacklist rows the list must show now; with nothing selected,
 // `rows` unchanged and nothing run or written. The caller then deletes the selected
-// rows of the client list.
+// rows of the client list. Worker side. The file is written only once the runs
+// `before` (earlier blacklistings) have ended, at most kBlacklistWaitMs later, so the
+// last blacklisting's rows are the file's.
+inline constexpr int64_t kBlacklistWaitMs = 5000;
 struct Blacklisting {
     std::vector<BlacklistRow> rows;
     bool fileWritten = false;
 };
 Blacklisting BlacklistSelected(Host& host, const std::string& hostedIndex,
                                const std::vector<ClientEntry>& selected,
-                               std::vector<BlacklistRow> rows);
+                               std::vector<BlacklistRow> rows,
+                               const std::vector<RunToken>& before = {});
 
 // The rows with `selected` appended (shifted one column) and later repeats of an
 // address text dropped, the first occurrence kept.

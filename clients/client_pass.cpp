@@ -130,7 +130,7 @@ bool RefreshClientList(Host& host, const std::string& hostedIndex, ClientPassSin
             else
                 rows.push_back(*it);
         }
-        PumpingDelay(host, kAfterEntryMs);
+        Delay(host, kAfterEntryMs);
         if (StopRequested())
             return false;
     }
@@ -141,7 +141,7 @@ bool RefreshClientList(Host& host, const std::string& hostedIndex, ClientPassSin
     sink.Counted(devices, label);
     sink.Listed(rows);
     for (size_t j = 0; j < rows.size(); ++j) {
-        PumpingDelay(host, kAfterRowMs);
+        Delay(host, kAfterRowMs);
         if (StopRequested())
             return false;
     }
@@ -158,7 +158,7 @@ bool RefreshClientList(Host& host, const std::string& hostedIndex, ClientPassSin
         if (found.empty())
             return false;  // stopped while looking: nothing is saved for a guess
         sink.Named(row.mac, SaveFoundName(host, row.mac, found));
-        PumpingDelay(host, kAfterLookupMs);
+        Delay(host, kAfterLookupMs);
         if (StopRequested())
             return false;
     }

@@ -15,8 +15,8 @@ bool SaveMonitor(Host& host, bool on) {
                                   on ? kMonitorOnValue : kMonitorOffValue);
 }
 
-int MonitorOnInterval(const std::string& sharingState) {
-    return sharingState == "共享完成" ? kRefreshIntervalMs : 0;
+int MonitorOnInterval(bool sharingCompleted) {
+    return sharingCompleted ? kRefreshIntervalMs : 0;
 }
 
 }  // namespace hs::clients

@@ -21,8 +21,8 @@ bool MonitorSaved(Host& host);
 bool SaveMonitor(Host& host, bool on);
 
 // The client-list timer's interval after monitoring was switched on: 10000 ms when
-// sharing has been started successfully in this run (`sharingState` is "共享完成"),
-// else 0 (the start turns it on later).
-int MonitorOnInterval(const std::string& sharingState);
+// sharing has been started successfully in this run, else 0 (the start turns it on
+// later).
+int MonitorOnInterval(bool sharingCompleted);
 
 }  // namespace hs::clients

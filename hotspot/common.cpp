@@ -38,6 +38,20 @@ void ShowIdleButton(Hotspot& hotspot) {
     c.statusPicture.SetPicture(ui::kPictureStatusIdle);
 }
 
+void ShowRunning(Hotspot& hotspot) {
+    Controls& c = hotspot.C();
+    c.start.SetText("关闭共享");
+    c.start.SetEnabled(true);
+    c.name.SetEnabled(false);
+    c.password.SetEnabled(false);
+    c.status.SetTextColour({0, 128, 0});
+    c.status.SetText("已启动");
+    hotspot.Main().SetTrayIcon(ui::kPictureTrayRunning, "已开启共享");
+    c.statusTimer.SetInterval(0);
+    c.statusPicture.SetPicture(ui::kPictureStatusRunning);
+    c.upstream.SetEnabled(false);
+}
+
 void ShowIdleStatus(Hotspot& hotspot) {
     Controls& c = hotspot.C();
     c.status.SetText("未启动");

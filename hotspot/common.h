@@ -28,6 +28,10 @@ void PopBalloon(Hotspot& hotspot, const std::string& text, int dx, int dy);
 // idle status picture.
 void ShowIdleButton(Hotspot& hotspot);
 
+// The running window: caption "关闭共享", "已启动" in green, the running status picture
+// and tray icon, name, password and upstream locked.
+void ShowRunning(Hotspot& hotspot);
+
 // The idle status: "未启动", animation stopped, idle picture, name and password
 // editable.
 void ShowIdleStatus(Hotspot& hotspot);

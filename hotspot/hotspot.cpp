@@ -26,4 +26,23 @@ Controls::Controls(ui::Window& main)
 Hotspot::Hotspot(Host& host, ui::Window& main, Dispatcher& dispatcher)
     : host_(host), main_(main), dispatcher_(dispatcher), controls_(main) {}
 
+void Hotspot::SetHostedName(const std::string& name) {
+    session_.hostedName = name;
+    controls_.hostedName.SetText(name);
+}
+
+void Hotspot::SetWiredNames(const std::string& names) {
+    session_.wiredNames = names;
+    controls_.wiredNames.SetText(names);
+}
+
+void Hotspot::BecomeIdle() {
+    session_.phase = Phase::Idle;
+    if (pendingStart) {
+        const std::function<void()> start = std::move(pendingStart);
+        pendingStart = nullptr;
+        start();
+    }
+}
+
 }  // namespace hs::hotspot

@@ -1,10 +1,11 @@
 // The hosted network and connection sharing: the state of the current sharing session,
-// the controls it is shown in, and the two workers (the start and the background
-// preparation) that the hotspot owns.
+// the controls it is shown in, and the workers (the start, the stop, the return to
+// idle and the background preparation) that the hotspot owns.
 //
 // Everything here is used on the window thread. The workers never touch a control or
-// the session: they get their inputs by value when they start and post what they found
-// to the window thread through the dispatcher.
+// the session: they post what they found to the window thread through the dispatcher.
+// The session is the state; the controls only present it and are never read back as
+// state.
 #pragma once
 
 #include <array>
@@ -22,11 +23,23 @@
 
 namespace hs::hotspot {
 
+// Where the hotspot is: nothing runs, a start runs, the hosted network runs, or a stop
+// or a return to idle runs.
+enum class Phase { Idle, Starting, Running, Stopping };
+
 // What the start procedure, the client list and the traffic displays share about the
 // current sharing session.
 struct Session {
-    // "共享完成" once a start succeeded; nothing clears it during the run.
-    std::string sharingState;
+    Phase phase = Phase::Idle;
+    // Set once a start succeeded; nothing clears it during the run.
+    bool sharingCompleted = false;
+    // Whether connection sharing came up at the last successful start.
+    bool sharingUp = false;
+    // The hosted adapter's connection name (shown in 编辑框虚拟网卡) and the wired
+    // connections' names that the sharing switch-offs collected (shown in
+    // 编辑框去除多个本地).
+    std::string hostedName;
+    std::string wiredNames;
     // The hosted adapter's interface index as text ("2" when it was not found) and as
     // a number.
     std::string hostedInterfaceIndex = "2";
@@ -95,12 +108,19 @@ class Hotspot {
     Controls& C() { return controls_; }
     Session& GetSession() { return session_; }
 
+    // The session's names, shown in their hidden boxes as they change.
+    void SetHostedName(const std::string& name);
+    void SetWiredNames(const std::string& names);
+    // The hotspot is idle again: a start asked for meanwhile begins now.
+    void BecomeIdle();
+
     // 1..6 for Windows 2000 .. Windows 8 and later, -1 for anything else; 0 until the
     // created procedure has looked. 6 is the Windows 8 family.
     int osVersionCode = 0;
     bool Windows8() const { return osVersionCode == 6; }
     UpdateUrl updateUrl;
-    // Ends the program with an exit code (an accepted update does).
+    // Ends the program with an exit code, as the exit paths do: the return to idle
+    // included (an accepted update does).
     std::function<void(int)> quit;
     // Called on the window thread, in the order they were added, once a start has
     // succeeded and its state is shown, and when the stop button has stopped sharing.
@@ -109,9 +129,15 @@ class Hotspot {
     // The status animation's frame counter, 0 to 5.
     int animationFrame = 0;
 
-    // The start procedure's worker and the background preparation's.
-    Task startTask;
-    Task preparationTask;
+    // The start procedure's worker, the stop's, the return to idle's and the
+    // background preparation's.
+    Task startTask{"start"};
+    Task stopTask{"stop"};
+    Task resetTask{"reset"};
+    Task preparationTask{"preparation"};
+    Task upstreamTask{"upstream"};
+    // A start asked for while a return to idle still runs: it begins once that ends.
+    std::function<void()> pendingStart;
 
     // 1 once a pass that switches connection sharing on has been through every
     // connection; never cleared. Written by the start worker.

@@ -32,8 +32,8 @@ void Prepare(Hotspot& hotspot, const PreparationInput& input) {
     Controls& c = hotspot.C();
 
     // Leftover sharing is off before the user can start anything.
-    const std::string wired = DisableAllSharing(host, input.windows8, input.wiredNames);
-    window.Post([&c, wired] { c.wiredNames.SetText(wired); });
+    const std::string wired = DisableAllSharing(host, input.windows8, input.wiredNames).wiredNames;
+    window.Post([&hotspot, wired] { hotspot.SetWiredNames(wired); });
     if (StopRequested())
         return;
 
@@ -87,7 +87,7 @@ void Prepare(Hotspot& hotspot, const PreparationInput& input) {
 void StartBackgroundPreparation(Hotspot& hotspot) {
     PreparationInput input;
     input.windows8 = hotspot.Windows8();
-    input.wiredNames = hotspot.C().wiredNames.Text();
+    input.wiredNames = hotspot.GetSession().wiredNames;
     input.url = hotspot.updateUrl;
     hotspot.preparationTask.Start([&hotspot, input] { Prepare(hotspot, input); });
 }

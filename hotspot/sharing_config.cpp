@@ -24,19 +24,25 @@ bool Connections(Host& host, std::vector<SharingConnection>& out) {
 
 }  // namespace
 
-std::string DisableAllSharing(Host& host, bool windows8, std::string wired) {
+SwitchOff DisableAllSharing(Host& host, bool windows8, std::string wired) {
+    SwitchOff off;
     std::vector<SharingConnection> connections;
     if (Connections(host, connections)) {
         for (const SharingConnection& connection : connections) {
             // A stop ends the pass between two connections, never inside a call.
-            if (StopRequested())
-                return wired;
-            host.sharing->DisableSharing(connection.name);
+            if (StopRequested()) {
+                off.wiredNames = wired;
+                return off;
+            }
+            const SharingError error = host.sharing->DisableSharing(connection.name);
+            // A connection gone meanwhile has nothing left to switch off.
+            if (error != SharingError::None && error != SharingError::NotFound)
+                off.failed = true;
             if (Contains(connection.name, "本地"))
                 wired += connection.name;
             if (windows8 && Contains(connection.name, "以太"))
                 wired += connection.name;
-            PumpingDelay(host, kPerConnectionPauseMs);
+            Delay(host, kPerConnectionPauseMs);
         }
     }
 
@@ -50,8 +56,11 @@ std::string DisableAllSharing(Host& host, bool windows8, std::string wired) {
         if (ethernet == 2 || ethernet == 3)
             wired = "以太网";
     }
-    RunCommand(host, "netsh wlan set hostednetwork mode=disallow");
-    return wired;
+    std::string output;
+    if (!TryRunCommand(host, "netsh wlan set hostednetwork mode=disallow", output))
+        off.failed = true;
+    off.wiredNames = wired;
+    return off;
 }
 
 SharingOutcome EnableHotspotSharing(Host& host, const std::string& hosted,
@@ -79,7 +88,7 @@ SharingOutcome EnableHotspotSharing(Host& host, const std::string& hosted,
                     outcome.publicFailed = true;
                 }
             }
-            PumpingDelay(host, kPerConnectionPauseMs);
+            Delay(host, kPerConnectionPauseMs);
         }
     }
     return outcome;

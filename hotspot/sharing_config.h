@@ -11,11 +11,19 @@
 
 namespace hs::hotspot {
 
+// What a switch-off pass did.
+struct SwitchOff {
+    // The wired connections' names collected so far (what 编辑框去除多个本地 shows).
+    std::string wiredNames;
+    // The system refused to switch sharing off on a connection, or the command that
+    // disallows the hosted network could not be run.
+    bool failed = false;
+};
+
 // Switches sharing off on every connection, appends the names of wired connections
-// ("本地"; on Windows 8 also "以太") to `wiredNames` (what 编辑框去除多个本地 holds),
-// collapses two or three collected names into the standard one, and disallows the
-// hosted network. Returns the new content of 编辑框去除多个本地.
-std::string DisableAllSharing(Host& host, bool windows8, std::string wiredNames);
+// ("本地"; on Windows 8 also "以太") to `wiredNames`, collapses two or three collected
+// names into the standard one, and disallows the hosted network.
+SwitchOff DisableAllSharing(Host& host, bool windows8, std::string wiredNames);
 
 // What a switch-on pass did.
 struct SharingOutcome {

@@ -48,6 +48,9 @@ constexpr const char* kCouldNotRunMessage =
 
 // What the start reads from the window when the button is pressed.
 struct StartInput {
+    // As typed, and without their first three spaces (what is saved and used).
+    std::string typedName;
+    std::string typedPassword;
     std::string name;
     std::string password;
     std::string upstream;
@@ -99,12 +102,12 @@ class StartProcedure {
         window_.Post(std::move(apply));
     }
     void ShowHostedName() {
-        Controls& c = hotspot_.C();
-        Show([&c, name = state_.hostedName] { c.hostedName.SetText(name); });
+        Hotspot& hotspot = hotspot_;
+        Show([&hotspot, name = state_.hostedName] { hotspot.SetHostedName(name); });
     }
     void ShowWiredNames() {
-        Controls& c = hotspot_.C();
-        Show([&c, names = state_.wiredNames] { c.wiredNames.SetText(names); });
+        Hotspot& hotspot = hotspot_;
+        Show([&hotspot, names = state_.wiredNames] { hotspot.SetWiredNames(names); });
     }
 
     // An early end after the configure command: a balloon and the idle button.
@@ -118,6 +121,7 @@ class StartProcedure {
     PathEnd StartWindows8();
     PathEnd StartWindows7();
     bool RunStoringOutput(const char* commandLine);
+    void ShowStarted();
     void ShowSuccess(const traffic::HostedInterface& hosted,
                      const std::optional<traffic::CounterReading>& baselines);
     void StatisticsHit();
@@ -140,6 +144,7 @@ void StartProcedure::EndEarly(const std::string& message, int dx, int dy) {
         PopBalloon(hotspot, message, dx, dy);
         ShowIdleButton(hotspot);
         hotspot.GetSession().startOutput.clear();
+        hotspot.BecomeIdle();
     });
 }
 
@@ -149,18 +154,24 @@ void StartProcedure::Fail(const std::string& message) {
         window_, [&main, message] { return main.ShowMessage(message, "开启失败", 0x40); }, 0);
     if (StopRequested())
         return;
-    // Back to idle with sharing switched off, as at exit; done here on the start's
-    // worker, which ends right after.
-    state_.wiredNames = DisableAllSharing(host_, input_.windows8, state_.wiredNames);
+    // Back to idle with sharing switched off, as at exit: the idle window first, then
+    // the switch-off here on the start's worker, which ends right after.
     Hotspot& hotspot = hotspot_;
-    Show([&hotspot, wired = state_.wiredNames] {
+    Show([&hotspot] {
         Controls& c = hotspot.C();
-        c.wiredNames.SetText(wired);
         c.start.SetEnabled(true);
         c.start.SetText("开启共享");
         ShowIdleStatus(hotspot);
+    });
+    const SwitchOff off = DisableAllSharing(host_, input_.windows8, state_.wiredNames);
+    state_.wiredNames = off.wiredNames;
+    Show([&hotspot, wired = state_.wiredNames, failed = off.failed] {
+        hotspot.SetWiredNames(wired);
         ShowIdleButton(hotspot);
         hotspot.GetSession().startOutput.clear();
+        if (failed)
+            hotspot.Main().ShowMessage(kSwitchOffFailedText, "关闭失败", 0x10);
+        hotspot.BecomeIdle();
     });
 }
 
@@ -174,7 +185,7 @@ bool StartProcedure::FindHostedAdapter(const PathTiming& timing) {
             return false;
         state_.hostedName = HostedAdapterDiscovery(host_, timing.variant, state_.hostedName);
         ShowHostedName();
-        PumpingDelay(host_, timing.discoveryRetryPauseMs);
+        Delay(host_, timing.discoveryRetryPauseMs);
     }
     if (settings::ReadSetting(host_, settings::kAdapterOverride) == "1") {
         state_.hostedName = settings::ReadSetting(host_, settings::kAdapterOverrideName);
@@ -193,7 +204,7 @@ void StartProcedure::SwitchSharingOn() {
 void StartProcedure::WaitForSharing(int attempts) {
     for (int attempt = 0; attempt < attempts && !StopRequested(); ++attempt) {
         const bool done = hotspot_.sharingDone.load() == 1;
-        PumpingDelay(host_, 1000);
+        Delay(host_, 1000);
         if (done)
             break;
     }
@@ -224,21 +235,21 @@ PathEnd StartProcedure::StartWindows8() {
         return StopRequested() ? PathEnd::Stopped : PathEnd::CouldNotRun;
     if (!FindHostedAdapter({DiscoveryVariant::Windows8, 300}))
         return PathEnd::Stopped;
-    PumpingDelay(host_, 500);
+    Delay(host_, 500);
     if (StopRequested())
         return PathEnd::Stopped;
     SwitchSharingOn();
     WaitForSharing(10);
-    PumpingDelay(host_, 1000);
+    Delay(host_, 1000);
     if (StopRequested())
         return PathEnd::Stopped;
     if (HostedUsesDhcp()) {
         RunCommand(host_, StaticAddressCommand(state_.hostedName));
-        PumpingDelay(host_, 1000);
+        Delay(host_, 1000);
         if (StopRequested())
             return PathEnd::Stopped;
         SwitchSharingOn();
-        PumpingDelay(host_, 1000);
+        Delay(host_, 1000);
         if (StopRequested())
             return PathEnd::Stopped;
         RunCommand(host_, kStartCommand);
@@ -250,7 +261,7 @@ PathEnd StartProcedure::StartWindows8() {
 PathEnd StartProcedure::StartWindows7() {
     if (!FindHostedAdapter({DiscoveryVariant::Other, 200}))
         return PathEnd::Stopped;
-    PumpingDelay(host_, 500);
+    Delay(host_, 500);
     if (StopRequested())
         return PathEnd::Stopped;
     SwitchSharingOn();
@@ -259,17 +270,17 @@ PathEnd StartProcedure::StartWindows7() {
         return PathEnd::Stopped;
     if (!RunStoringOutput(kStartCommand))
         return StopRequested() ? PathEnd::Stopped : PathEnd::CouldNotRun;
-    PumpingDelay(host_, 800);
+    Delay(host_, 800);
     if (StopRequested())
         return PathEnd::Stopped;
     if (HostedUsesDhcp()) {
         RunCommand(host_, StaticAddressCommand(state_.hostedName));
-        PumpingDelay(host_, 1000);
+        Delay(host_, 1000);
         RunCommand(host_, kStopCommand);
         if (StopRequested())
             return PathEnd::Stopped;
         SwitchSharingOn();
-        PumpingDelay(host_, 3000);
+        Delay(host_, 3000);
         if (StopRequested())
             return PathEnd::Stopped;
         RunCommand(host_, kStartCommand);
@@ -277,9 +288,18 @@ PathEnd StartProcedure::StartWindows7() {
     return StopRequested() ? PathEnd::Stopped : PathEnd::Completed;
 }
 
-// The window once the hosted network runs, the session's index and baselines, the
-// timers of the client list and the traffic bar, and the success tip or the warning
-// that sharing failed. All at once on the window thread.
+// The window once the hosted network runs, shown before the interface index and the
+// counters are read.
+void StartProcedure::ShowStarted() {
+    Hotspot& hotspot = hotspot_;
+    Show([&hotspot] {
+        hotspot.GetSession().phase = Phase::Running;
+        ShowRunning(hotspot);
+    });
+}
+
+// The session's index and baselines, the timers of the client list and the traffic
+// bar, and the success tip or the warning that sharing failed.
 void StartProcedure::ShowSuccess(const traffic::HostedInterface& hosted,
                                  const std::optional<traffic::CounterReading>& baselines) {
     Hotspot& hotspot = hotspot_;
@@ -288,17 +308,6 @@ void StartProcedure::ShowSuccess(const traffic::HostedInterface& hosted,
     Show([&hotspot, hosted, baselines, shared, output, ssid = state_.ssid, key = state_.key] {
         Controls& c = hotspot.C();
         ui::Window& main = hotspot.Main();
-        c.start.SetText("关闭共享");
-        c.start.SetEnabled(true);
-        c.name.SetEnabled(false);
-        c.password.SetEnabled(false);
-        c.status.SetTextColour({0, 128, 0});
-        c.status.SetText("已启动");
-        main.SetTrayIcon(ui::kPictureTrayRunning, "已开启共享");
-        c.statusTimer.SetInterval(0);
-        c.statusPicture.SetPicture(ui::kPictureStatusRunning);
-        c.upstream.SetEnabled(false);
-
         Session& session = hotspot.GetSession();
         session.startOutput = output;
         session.hostedInterfaceIndex = hosted.index;
@@ -309,7 +318,8 @@ void StartProcedure::ShowSuccess(const traffic::HostedInterface& hosted,
         if (c.monitorOn.Checked())
             c.clientTimer.SetInterval(10000);
         c.barTimer.SetInterval(1000);
-        session.sharingState = "共享完成";
+        session.sharingCompleted = true;
+        session.sharingUp = shared;
         if (shared) {
             c.successLabel.SetVisible(true);
             c.successTimer.SetInterval(5000);
@@ -342,28 +352,20 @@ void StartProcedure::Run() {
     });
     // Sharing from another upstream than at the last stop is switched off first.
     if (input_.upstream != input_.upstreamAtLastStop) {
-        state_.wiredNames = DisableAllSharing(host_, input_.windows8, state_.wiredNames);
+        state_.wiredNames = DisableAllSharing(host_, input_.windows8, state_.wiredNames).wiredNames;
         ShowWiredNames();
-        PumpingDelay(host_, 300);
+        Delay(host_, 300);
     }
     if (StopRequested())
         return;
 
-    std::string name = input_.name;
-    std::string password = input_.password;
-    if (Contains(name, " ")) {
-        name = ReplaceMany(name, 3, 1, false, {{" ", ""}});
+    // The name and password without their first spaces; the click saved them already.
+    const std::string& name = input_.name;
+    const std::string& password = input_.password;
+    if (name != input_.typedName)
         Show([&c, name] { c.name.SetText(name); });
-    }
-    if (Contains(password, " ")) {
-        password = ReplaceMany(password, 3, 1, false, {{" ", ""}});
+    if (password != input_.typedPassword)
         Show([&c, password] { c.password.SetText(password); });
-    }
-    Host& host = host_;
-    Show([&host, name, password] {
-        settings::WriteSetting(host, settings::kSsid, name);
-        settings::WriteSetting(host, settings::kKey, password);
-    });
 
     // Quoted, so that a space or "=" left in either stays part of it.
     state_.ssid = Trim(name);
@@ -385,7 +387,7 @@ void StartProcedure::Run() {
         EndEarly(kNoUpstreamMessage, 200, 200);
         return;
     }
-    PumpingDelay(host_, 300);
+    Delay(host_, 300);
     if (StopRequested())
         return;
 
@@ -404,6 +406,7 @@ void StartProcedure::Run() {
         return;
     }
 
+    ShowStarted();
     // The hosted interface's index from the offload listing, and its counters now.
     const traffic::HostedInterface hosted =
         traffic::LookupInterfaceNumber(host_, state_.hostedName);
@@ -412,10 +415,30 @@ void StartProcedure::Run() {
     const std::optional<traffic::CounterReading> baselines =
         traffic::TakeBaselines(host_, hosted.number);
     ShowSuccess(hosted, baselines);
-    PumpingDelay(host_, 5000);
+    Delay(host_, 5000);
     if (StopRequested())
         return;
     StatisticsHit();
+}
+
+// The text without its first three spaces, as the name and password are saved and shown.
+std::string FirstSpacesRemoved(const std::string& text) {
+    return Contains(text, " ") ? ReplaceMany(text, 3, 1, false, {{" ", ""}}) : text;
+}
+
+// Starts the start procedure on its worker with what the session holds now.
+void LaunchStart(Hotspot& hotspot, StartInput input) {
+    Session& session = hotspot.GetSession();
+    session.phase = Phase::Starting;
+    input.upstreamAtLastStop = session.upstreamAtLastStop;
+    input.wiredNames = session.wiredNames;
+    input.hostedName = session.hostedName;
+    input.rootPath = session.serverRootPath;
+    input.statisticsPath = session.statisticsPath;
+    // A finished start may still be in its last pause before the statistics request;
+    // it is asked to end, so no start ever runs beside another.
+    hotspot.startTask.Start(
+        [&hotspot, input = std::move(input)] { StartProcedure(hotspot, input).Run(); });
 }
 
 }  // namespace
@@ -423,44 +446,51 @@ void StartProcedure::Run() {
 void OnStartButtonClicked(Hotspot& hotspot) {
     Controls& c = hotspot.C();
     Session& session = hotspot.GetSession();
-    if (c.start.Text() == "开启共享") {
-        session.statisticsPath = "/tongji";
-        hotspot.animationFrame = 0;
-        if (!CheckNameAndPassword(hotspot, c.name.Text(), c.password.Text()))
-            return;
-        // From here until the start has ended the button is disabled, so no second
-        // start and no stop can be asked for.
-        c.start.SetEnabled(false);
-        c.start.SetText("启动中\r\n请稍后");
-        c.statusTimer.SetInterval(500);
-
-        StartInput input;
-        input.name = c.name.Text();
-        input.password = c.password.Text();
-        input.upstream = c.upstream.Text();
-        input.upstreamAtLastStop = session.upstreamAtLastStop;
-        input.wiredNames = c.wiredNames.Text();
-        input.hostedName = c.hostedName.Text();
-        input.windows8 = hotspot.Windows8();
-        input.url = hotspot.updateUrl;
-        input.rootPath = session.serverRootPath;
-        input.statisticsPath = session.statisticsPath;
-        // A finished start may still be in its last pause before the statistics
-        // request; it is asked to end, so no start ever runs beside another.
-        hotspot.startTask.Start(
-            [&hotspot, input = std::move(input)] { StartProcedure(hotspot, input).Run(); });
+    if (session.phase == Phase::Running) {
+        // What is left of the start (its last pause, the statistics request) ends
+        // here, so nothing of it reaches the window after the stop.
+        hotspot.startTask.RequestStop();
+        c.clientList.ClearRows();
+        c.deviceCount.SetText("设备总数[0]");
+        c.clientTimer.SetInterval(0);
+        session.baselines.reset();
+        StopSharing(hotspot);
+        for (const auto& told : hotspot.sharingStopped)
+            told();
         return;
     }
-    // What is left of the start (its last pause, the statistics request) ends here, so
-    // nothing of it reaches the window after the stop.
-    hotspot.startTask.RequestStop();
-    c.clientList.ClearRows();
-    c.deviceCount.SetText("设备总数[0]");
-    c.clientTimer.SetInterval(0);
-    session.baselines.reset();
-    StopSharing(hotspot);
-    for (const auto& told : hotspot.sharingStopped)
-        told();
+    // The button reads "开启共享" (while a start or a stop runs it is disabled, and while
+    // a return to idle runs it already offers the next start).
+    session.statisticsPath = "/tongji";
+    hotspot.animationFrame = 0;
+    if (!CheckNameAndPassword(hotspot, c.name.Text(), c.password.Text()))
+        return;
+    // From here until the start has ended the button is disabled, so no second start
+    // and no stop can be asked for.
+    c.start.SetEnabled(false);
+    c.start.SetText("启动中\r\n请稍后");
+    c.statusTimer.SetInterval(500);
+
+    StartInput input;
+    input.typedName = c.name.Text();
+    input.typedPassword = c.password.Text();
+    input.name = FirstSpacesRemoved(input.typedName);
+    input.password = FirstSpacesRemoved(input.typedPassword);
+    // Saved at once: a start stopped right after the click keeps what the user typed.
+    settings::WriteSetting(hotspot.GetHost(), settings::kSsid, input.name);
+    settings::WriteSetting(hotspot.GetHost(), settings::kKey, input.password);
+    input.upstream = c.upstream.Text();
+    input.windows8 = hotspot.Windows8();
+    input.url = hotspot.updateUrl;
+    if (session.phase != Phase::Idle) {
+        // A return to idle (or a failed start's switch-off) still runs: this start
+        // begins once it has ended, never beside it.
+        hotspot.pendingStart = [&hotspot, input = std::move(input)] {
+            LaunchStart(hotspot, input);
+        };
+        return;
+    }
+    LaunchStart(hotspot, std::move(input));
 }
 
 }  // namespace hs::hotspot

@@ -1,5 +1,7 @@
 #include "hotspot/stop_sharing.h"
 
+#include <vector>
+
 #include "hotspot/common.h"
 #include "hotspot/sharing_config.h"
 #include "sys/command.h"
@@ -7,29 +9,83 @@
 
 namespace hs::hotspot {
 
+const char* const kStopFailedText =
+    "关闭失败！系统命令 netsh 无法运行，WiFi热点仍在运行。\r\n请检查系统文件夹 "
+    "C:\\Windows\\System32 中的 netsh.exe 是否存在，或者是否被安全软件拦截，然后重新关闭。";
+
+const char* const kSwitchOffFailedText =
+    "关闭共享失败！Internet 连接共享或承载网络没能关闭，本机的连接可能仍在共享。\r\n"
+    "请在【设置中心】点“查看连接”，在该连接的属性里取消共享。";
+
 void StopSharing(Hotspot& hotspot) {
     Controls& c = hotspot.C();
+    Session& session = hotspot.GetSession();
     c.start.SetEnabled(false);
     c.start.SetText("开启共享");
     c.upstream.SetEnabled(true);
     ShowIdleStatus(hotspot);
-    hotspot.GetSession().upstreamAtLastStop = c.upstream.Text();
-    RunCommand(hotspot.GetHost(), "netsh wlan stop hostednetwork");
-    c.start.SetEnabled(true);
-    hotspot.Main().SetTrayIcon(ui::kPictureTrayIdle, "未开启共享");
+    session.upstreamAtLastStop = c.upstream.Text();
+    session.phase = Phase::Stopping;
+    Host& host = hotspot.GetHost();
+    Dispatcher& window = hotspot.GetDispatcher();
+    hotspot.stopTask.Start([&hotspot, &host, &window] {
+        std::string output;
+        const bool ran = TryRunCommand(host, "netsh wlan stop hostednetwork", output);
+        window.Post([&hotspot, ran] {
+            Controls& controls = hotspot.C();
+            if (ran) {
+                controls.start.SetEnabled(true);
+                hotspot.Main().SetTrayIcon(ui::kPictureTrayIdle, "未开启共享");
+                hotspot.BecomeIdle();
+                return;
+            }
+            // The hosted network still runs: never leave "未启动" over it.
+            hotspot.GetSession().phase = Phase::Running;
+            ShowRunning(hotspot);
+            hotspot.Main().ShowMessage(kStopFailedText, "关闭失败", 0x10);
+            for (const auto& told : hotspot.sharingStarted)
+                told();
+        });
+    });
 }
 
-void ResetToIdle(Hotspot& hotspot, int64_t waitMs) {
+void ResetToIdle(Hotspot& hotspot, std::function<void(const ResetEnd&)> then, int64_t waitMs) {
     Controls& c = hotspot.C();
+    Session& session = hotspot.GetSession();
     c.start.SetEnabled(true);
     c.start.SetText("开启共享");
     ShowIdleStatus(hotspot);
-    // A running start is asked to end and waited for, so that none of its later steps
-    // can switch sharing on again; whatever it posts from now on is dropped.
+    session.phase = Phase::Stopping;
+    // A running start and stop are asked to end; whatever they post from now on is
+    // dropped. The switch-off waits for them on the worker, so that no later step of
+    // the start can switch sharing on again after it.
     hotspot.startTask.RequestStop();
-    WaitPumping(hotspot.startTask, hotspot.GetDispatcher(), waitMs);
-    c.wiredNames.SetText(
-        DisableAllSharing(hotspot.GetHost(), hotspot.Windows8(), c.wiredNames.Text()));
+    hotspot.stopTask.RequestStop();
+    std::vector<RunToken> runs = hotspot.startTask.Runs();
+    for (const RunToken& run : hotspot.stopTask.Runs())
+        runs.push_back(run);
+    Host& host = hotspot.GetHost();
+    Dispatcher& window = hotspot.GetDispatcher();
+    const bool windows8 = hotspot.Windows8();
+    hotspot.resetTask.Start([&hotspot, &host, &window, runs = std::move(runs), windows8,
+                             wired = session.wiredNames, waitMs, then = std::move(then)] {
+        ResetEnd end;
+        end.startEnded = WaitForRuns(runs, waitMs);
+        std::string names = wired;
+        if (end.startEnded) {
+            const SwitchOff off = DisableAllSharing(host, windows8, wired);
+            names = off.wiredNames;
+            end.failed = off.failed;
+        }
+        window.Post([&hotspot, end, names, then] {
+            hotspot.SetWiredNames(names);
+            if (then)
+                then(end);
+            else if (end.failed)
+                hotspot.Main().ShowMessage(kSwitchOffFailedText, "关闭失败", 0x10);
+            hotspot.BecomeIdle();
+        });
+    });
 }
 
 }  // namespace hs::hotspot

@@ -54,7 +54,7 @@ UpdateOffer FetchUpdateOffer(Host& host, const UpdateUrl& url, const std::string
                              const std::string& updatePath) {
     const std::string page =
         FetchPage(host, UpdateServerAddress(url, rootPath + "/lanz" + updatePath));
-    PumpingDelay(host, 1000);
+    Delay(host, 1000);
     UpdateOffer offer;
     offer.version = TextBetween(page, "【版本开始】", "【版本结束】");
     offer.newer = IsNewerVersion(offer.version, kCurrentVersion);
@@ -81,7 +81,7 @@ bool OfferUpdate(Hotspot& hotspot, const UpdateOffer& offer) {
         if (IsWebAddress(address) && host.shell != nullptr)
             host.shell->OpenUrl(address);
         hotspot.Main().Self().SetVisible(false);
-        ResetToIdle(hotspot);
+        // The program's exit returns to idle and ends within its bound.
         if (hotspot.quit)
             hotspot.quit(0);
     });

@@ -39,7 +39,7 @@ std::string ChooseUpstream(Host& host, const std::vector<std::string>& items,
     std::string chosen = DetectUpstream(host, wiredNames);
     for (int attempt = 0; attempt < kDetectionRetries && chosen.empty(); ++attempt) {
         chosen = DetectUpstream(host, wiredNames);
-        PumpingDelay(host, kDetectionPauseMs);
+        Delay(host, kDetectionPauseMs);
     }
     return chosen;
 }
@@ -64,7 +64,13 @@ void OnRememberUpstreamClicked(Hotspot& hotspot) {
         settings::WriteSetting(host, settings::kUpstreamName, c.upstream.Text());
     } else {
         settings::WriteSetting(host, settings::kRememberUpstream, "2");
-        c.upstream.SetText(ChooseUpstream(host, c.upstream.Items(), c.wiredNames.Text()));
+        // The detection may pause between its tries: it runs on its own worker.
+        Dispatcher& window = hotspot.GetDispatcher();
+        hotspot.upstreamTask.Start([&host, &window, &c, items = c.upstream.Items(),
+                                    wired = hotspot.GetSession().wiredNames] {
+            const std::string chosen = ChooseUpstream(host, items, wired);
+            window.Post([&c, chosen] { c.upstream.SetText(chosen); });
+        });
     }
 }
 

@@ -155,8 +155,12 @@ int RunProgram(hs::app::App& app, const Options& options) {
     if (options.hideMain)
         main.Self().SetVisible(false);
     const int exitCode = frontEnd.Run();
-    // The workers end before the front end that observes the windows is taken down.
-    app.StopWorkers(hs::app::kExitWaitMs);
+    // The workers are asked to stop and given what is left of the exit's bound, before
+    // the front end that observes the windows is taken down. One that is still inside
+    // a call that does not return is left alone: the process ends without tearing
+    // down what it uses.
+    if (!app.EndWorkers())
+        ExitProcess(static_cast<UINT>(exitCode));
     return exitCode;
 }
 
@@ -194,11 +198,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // Owned here and never destroyed while a worker may still use it: see the end.
     auto* app = new hs::app::App(host, dispatcher);
     const int exitCode = RunProgram(*app, options);
-    // Every exit path has asked the workers to stop and waited for them. One that is
-    // still inside a call that does not return is left alone: the process ends without
-    // tearing down what it uses.
-    if (!app->StopWorkers(hs::app::kExitWaitMs))
-        ExitProcess(static_cast<UINT>(exitCode));
     delete app;
     return exitCode;
 }

@@ -65,9 +65,10 @@ class Clock {
     virtual ~Clock() = default;
     // Milliseconds since an arbitrary fixed point; never goes backwards.
     virtual int64_t NowMs() = 0;
-    // Waits `ms` milliseconds. On the window thread it keeps processing window
-    // messages while it waits. Returns at once when `stop` is (or becomes)
-    // requested, or when the wait cannot be set up.
+    // Waits `ms` milliseconds without processing window messages: pauses run on
+    // workers, never on the window thread, and no handler may run inside a wait.
+    // Returns at once when `stop` is (or becomes) requested, or when the wait cannot
+    // be set up.
     virtual void Delay(int64_t ms, const StopSignal* stop) = 0;
 };
 

@@ -12,6 +12,7 @@ std::string RunCommand(Host& host, const std::string& commandLine) {
 
 bool TryRunCommand(Host& host, const std::string& commandLine, std::string& output) {
     output.clear();
+    CheckNotWindowThread(commandLine.c_str());
     if (StopRequested())
         return true;
     return host.commands->Run(commandLine, CurrentStop(), output);

@@ -1,4 +1,4 @@
-// Pauses that keep the calling thread's window responsive.
+// Pauses between the steps of a worker's procedure.
 #pragma once
 
 #include <cstdint>
@@ -7,14 +7,9 @@
 
 namespace hs {
 
-// Units of PumpingDelay; any other value is taken as the factor itself.
-enum DelayUnit : int64_t { kMilliseconds = 0, kSeconds = 1, kMinutes = 2, kHours = 3 };
-
-// Milliseconds that `amount` units stand for.
-int64_t DelayMilliseconds(int64_t amount, int64_t unit);
-
-// Waits `amount` units while window messages keep being processed; returns true.
-// In a worker whose stop was asked it returns at once.
-bool PumpingDelay(Host& host, int64_t amount, int64_t unit = kMilliseconds);
+// Waits `ms` milliseconds on the host's clock. In a worker whose stop was asked it
+// returns at once. Never called on the window thread, which continues a procedure
+// from a timer or a worker's post instead of waiting.
+void Delay(Host& host, int64_t ms);
 
 }  // namespace hs

@@ -4,6 +4,8 @@
 #include <condition_variable>
 #include <memory>
 
+#include "sys/delay.h"
+
 namespace hs {
 
 namespace {
@@ -50,20 +52,13 @@ bool ClosureQueue::Empty() {
     return queue_.empty();
 }
 
-bool WaitPumping(Task& task, Dispatcher& dispatcher, int64_t ms) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    for (;;) {
-        dispatcher.Pump();
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                              deadline - std::chrono::steady_clock::now())
-                              .count();
-        if (task.WaitFor(left < kPumpEveryMs ? (left > 0 ? left : 0) : kPumpEveryMs)) {
-            dispatcher.Pump();
-            return true;
-        }
-        if (left <= 0)
-            return false;
-    }
+void ContinueAfter(Task& task, Host& host, Dispatcher& dispatcher, int64_t ms,
+                   std::function<void()> then) {
+    task.Start([&host, &dispatcher, ms, then = std::move(then)] {
+        Delay(host, ms);
+        if (!StopRequested())
+            dispatcher.Post(then);
+    });
 }
 
 int AskWindow(Dispatcher& dispatcher, std::function<int()> ask, int otherwise) {

@@ -16,6 +16,7 @@
 #include <functional>
 #include <mutex>
 
+#include "platform/host.h"
 #include "sys/worker.h"
 
 namespace hs {
@@ -62,10 +63,11 @@ class QueueDispatcher : public Dispatcher {
     ClosureQueue queue_;
 };
 
-// Waits on the window thread for every run of `task` to end, pumping at least every
-// 20 ms so the window never freezes, for at most `ms` milliseconds of real time. True
-// when the task has no run left.
-bool WaitPumping(Task& task, Dispatcher& dispatcher, int64_t ms);
+// Continues a procedure of the window thread after a pause, without waiting there:
+// a run of `task` pauses `ms` milliseconds on the host's clock and posts `then`. A
+// stop of the task in the meantime drops it.
+void ContinueAfter(Task& task, Host& host, Dispatcher& dispatcher, int64_t ms,
+                   std::function<void()> then);
 
 // Asks the window thread to run `ask` (a message box, say) and waits for its answer. A
 // worker whose stop is requested gives up waiting and gets `otherwise`.

@@ -2,11 +2,15 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
 #include <mutex>
 
 namespace hs {
 
 struct WorkerRun : std::enable_shared_from_this<WorkerRun> {
+    explicit WorkerRun(std::string taskName) : name(std::move(taskName)) {}
+    const std::string name;
     StopSignal stop;
     std::mutex mutex;
     std::condition_variable ended;
@@ -19,6 +23,7 @@ namespace {
 // at thread exit under the mingw runtime and Wine. The run is kept alive by its
 // thread's own reference while the pointer is set.
 thread_local WorkerRun* currentRun = nullptr;
+thread_local bool windowThread = false;
 
 bool Finished(WorkerRun& run) {
     std::lock_guard<std::mutex> lock(run.mutex);
@@ -29,15 +34,17 @@ bool Finished(WorkerRun& run) {
 
 Task::~Task() {
     RequestStop();
-    for (Thread& t : threads_)
-        t.run->stop.Request();
     Join();
 }
 
 void Task::Start(std::function<void()> procedure) {
     RequestStop();
+    Add(std::move(procedure));
+}
+
+void Task::Add(std::function<void()> procedure) {
     Reap();
-    auto run = std::make_shared<WorkerRun>();
+    auto run = std::make_shared<WorkerRun>(name_);
     current_ = run;
     threads_.push_back({run, std::thread([run, procedure = std::move(procedure)] {
                             currentRun = run.get();
@@ -52,6 +59,25 @@ void Task::Start(std::function<void()> procedure) {
 void Task::RequestStop() {
     if (current_)
         current_->stop.Request();
+    for (Thread& t : threads_)
+        t.run->stop.Request();
+}
+
+std::vector<RunToken> Task::Runs() const {
+    std::vector<RunToken> runs;
+    for (const Thread& t : threads_)
+        runs.push_back(t.run);
+    return runs;
+}
+
+bool WaitForRuns(const std::vector<RunToken>& runs, int64_t ms) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    for (const RunToken& run : runs) {
+        std::unique_lock<std::mutex> lock(run->mutex);
+        if (!run->ended.wait_until(lock, deadline, [&] { return run->finished; }))
+            return false;
+    }
+    return true;
 }
 
 bool Task::Running() {
@@ -60,12 +86,7 @@ bool Task::Running() {
 }
 
 bool Task::WaitFor(int64_t ms) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    for (Thread& t : threads_) {
-        std::unique_lock<std::mutex> lock(t.run->mutex);
-        if (!t.run->ended.wait_until(lock, deadline, [&] { return t.run->finished; }))
-            break;
-    }
+    WaitForRuns(Runs(), ms);
     return !Running();
 }
 
@@ -103,6 +124,35 @@ const StopSignal* CurrentStop() {
 
 bool StopRequested() {
     return currentRun != nullptr && currentRun->stop.Requested();
+}
+
+std::string CurrentTaskName() {
+    if (currentRun != nullptr)
+        return currentRun->name;
+    return windowThread ? "window" : "";
+}
+
+WindowThreadScope::WindowThreadScope() : wasMarked_(windowThread) {
+    windowThread = true;
+}
+
+WindowThreadScope::~WindowThreadScope() {
+    windowThread = wasMarked_;
+}
+
+bool OnWindowThread() {
+    return windowThread && currentRun == nullptr;
+}
+
+void CheckNotWindowThread(const char* what) {
+#ifndef NDEBUG
+    if (OnWindowThread()) {
+        std::fprintf(stderr, "%s called on the window thread: it must run on a worker\n", what);
+        std::abort();
+    }
+#else
+    (void)what;
+#endif
 }
 
 }  // namespace hs

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -32,7 +33,9 @@ using RunToken = std::shared_ptr<WorkerRun>;
 // asks every run to stop and joins them all.
 class Task {
   public:
-    Task() = default;
+    // `name` names the task's threads: the simulated laptop's command journal writes
+    // it beside every command a run of the task ran.
+    explicit Task(std::string name = "worker") : name_(std::move(name)) {}
     ~Task();
     Task(const Task&) = delete;
     Task& operator=(const Task&) = delete;
@@ -40,7 +43,10 @@ class Task {
     // Starts `procedure` on a new thread. A current run that has not ended is asked to
     // stop first and kept until it has ended.
     void Start(std::function<void()> procedure);
-    // Asks the current run to stop; does not wait.
+    // Starts `procedure` on a new thread beside the runs that have not ended, which go
+    // on; it becomes the current run.
+    void Add(std::function<void()> procedure);
+    // Asks every run to stop; does not wait.
     void RequestStop();
     // True while any run of this task (the current one or one asked to stop) is alive.
     bool Running();
@@ -51,6 +57,10 @@ class Task {
     void Join();
     // The current run; null before the first start.
     RunToken Current() const { return current_; }
+    // Every run not yet joined: the current one and those asked to stop that were
+    // still alive when last looked at. Another thread may wait for them (WaitForRuns).
+    std::vector<RunToken> Runs() const;
+    const std::string& Name() const { return name_; }
 
   private:
     struct Thread {
@@ -60,9 +70,14 @@ class Task {
     // Joins the runs that have ended.
     void Reap();
 
+    std::string name_;
     RunToken current_;
     std::vector<Thread> threads_;
 };
+
+// Waits, on any thread, up to `ms` milliseconds of real time for every run to end;
+// true when all have. A run ends when its procedure has returned.
+bool WaitForRuns(const std::vector<RunToken>& runs, int64_t ms);
 
 // True when the run has been asked to stop (a null run never is).
 bool StopWasRequested(const RunToken& run);
@@ -75,5 +90,30 @@ const StopSignal* CurrentStop();
 
 // True when the calling worker was asked to stop.
 bool StopRequested();
+
+// The name of the task whose run the calling thread is; "window" on the window thread,
+// "" on any other thread.
+std::string CurrentTaskName();
+
+// Marks the calling thread as the window thread for as long as the object lives. The
+// window thread never waits on the system: a command, a pause or a blocking port
+// called on it is a programming error (CheckNotWindowThread).
+class WindowThreadScope {
+  public:
+    WindowThreadScope();
+    ~WindowThreadScope();
+    WindowThreadScope(const WindowThreadScope&) = delete;
+    WindowThreadScope& operator=(const WindowThreadScope&) = delete;
+
+  private:
+    bool wasMarked_;
+};
+
+// True on the thread a WindowThreadScope marks.
+bool OnWindowThread();
+
+// Stops the program, in debug and test builds, when called on the window thread:
+// `what` names the wait that was called there. Nothing in release builds.
+void CheckNotWindowThread(const char* what);
 
 }  // namespace hs

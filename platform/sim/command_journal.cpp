@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "sys/worker.h"
+
 namespace hs::sim {
 
 CommandJournal::CommandJournal(std::unique_ptr<CommandRunner> inner, std::function<int64_t()> nowMs)
@@ -21,6 +23,10 @@ bool CommandJournal::Open(const std::string& path) {
 
 bool CommandJournal::Run(const std::string& commandLine, const StopSignal* stop,
                          std::string& output) {
+    // The thread that runs the command, named while still on it.
+    std::string thread = CurrentTaskName();
+    if (thread.empty())
+        thread = "window";
     const bool started = inner_->Run(commandLine, stop, output);
     const bool stopped = stop != nullptr && stop->Requested();
     std::lock_guard<std::mutex> lock(mutex_);
@@ -31,7 +37,7 @@ bool CommandJournal::Run(const std::string& commandLine, const StopSignal* stop,
     char stamp[48];
     std::snprintf(stamp, sizeof stamp, "[%lld.%03lld s] ", static_cast<long long>(ms / 1000),
                   static_cast<long long>(ms % 1000));
-    std::string entry = stamp + commandLine;
+    std::string entry = stamp + ("{" + thread + "} ") + commandLine;
     if (!started)
         entry += "  (could not be started)";
     else if (stopped)

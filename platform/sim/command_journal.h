@@ -24,8 +24,11 @@ class CommandJournal : public CommandRunner {
     bool Open(const std::string& path);
 
     // Passes the command on and appends one entry to the journal (UTF-8, CR LF):
-    //   [12.345 s] arp -a
+    //   [12.345 s] {start} netsh wlan start hostednetwork
     //   ...the answer as the program got it...
+    // In braces, the thread that ran the command: the name of the task it is a worker
+    // of (sys/worker.h), or "window" for the window thread and any thread outside a
+    // task.
     // A command that could not be started is marked "(could not be started)", one
     // that was stopped "(stopped)". Each entry is flushed when written, so the
     // journal is whole up to the last command even when the program ends abruptly.

@@ -60,6 +60,15 @@ struct SimService {
     bool startFails = false;
 };
 
+// A command that answers late: a command line that starts with `prefix` (letter case
+// ignored), run at `fromMs` or later, waits `delayMs` on the laptop's clock before it
+// answers and does not give up when asked to stop meanwhile.
+struct SimSlowCommand {
+    std::string prefix;
+    int64_t delayMs = 0;
+    int64_t fromMs = 0;
+};
+
 struct SimHostedNetwork {
     bool configured = false;  // a mode was ever set
     bool allowed = false;
@@ -90,6 +99,8 @@ struct LaptopModel {
     // Command lines that start with one of these (letter case ignored) cannot be
     // started, as when the program is missing.
     std::vector<std::string> unstartable;
+    // Commands that answer late; the first that applies to a command line counts.
+    std::vector<SimSlowCommand> slow;
     // Command line -> the console bytes (GBK, as captured) it answers instead of
     // what the model would print.
     std::map<std::string, std::string> replies;

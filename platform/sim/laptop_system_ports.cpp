@@ -16,7 +16,7 @@ class SimCommands : public CommandRunner {
         output.clear();
         if (stop != nullptr && stop->Requested())
             return true;
-        std::string bytes;
+        int64_t delayMs = 0;
         {
             auto lock = core_.Lock();
             LaptopModel& m = core_.model;
@@ -26,6 +26,22 @@ class SimCommands : public CommandRunner {
                     return false;
                 }
             }
+            for (const auto& slow : m.slow) {
+                if (m.nowMs >= slow.fromMs && StartsWithNoCase(commandLine, slow.prefix)) {
+                    delayMs = slow.delayMs;
+                    break;
+                }
+            }
+        }
+        // A slow command keeps the caller waiting, outside the laptop's lock so the
+        // other ports still answer, and no stop cuts the wait short: the clock is
+        // given none.
+        if (delayMs > 0)
+            core_.clock.Delay(delayMs, nullptr);
+        std::string bytes;
+        {
+            auto lock = core_.Lock();
+            LaptopModel& m = core_.model;
             // A captured answer replaces the model's, and changes nothing.
             auto reply = m.replies.find(commandLine);
             if (reply != m.replies.end()) {

@@ -341,6 +341,43 @@ bool SplitLastWord(const std::string& raw, std::string& before, std::string& las
     return !last.empty() && !TrimSpaces(before).empty();
 }
 
+// "COMMAND... SECONDS [from=T]" of a slow statement.
+bool ParseSlow(const std::string& rest, SimSlowCommand& slow, std::string& problem) {
+    const char* const shape = "slow needs a command line and a time in seconds";
+    std::string text = rest, before, last;
+    if (!SplitLastWord(text, before, last)) {
+        problem = shape;
+        return false;
+    }
+    const size_t eq = last.find('=');
+    if (eq != std::string::npos) {
+        const std::string key = Lower(last.substr(0, eq));
+        if (key != "from") {
+            problem = "unknown option '" + key + "' for slow";
+            return false;
+        }
+        if (!ParseSeconds(last.substr(eq + 1), slow.fromMs)) {
+            problem = "from must be a time in seconds";
+            return false;
+        }
+        text = before;
+        if (!SplitLastWord(text, before, last)) {
+            problem = shape;
+            return false;
+        }
+    }
+    if (!ParseSeconds(last, slow.delayMs)) {
+        problem = "slow needs a time in seconds, not '" + last + "'";
+        return false;
+    }
+    slow.prefix = CommandText(before);
+    if (slow.prefix.empty()) {
+        problem = shape;
+        return false;
+    }
+    return true;
+}
+
 std::filesystem::path Utf8Path(const std::string& text) {
     return std::filesystem::path(std::u8string(text.begin(), text.end()));
 }
@@ -568,6 +605,11 @@ bool ParseScenario(const std::string& text, LaptopModel& model, std::string& err
             if (command.empty())
                 return fail(s.line, "unstartable needs the start of a command line");
             model.unstartable.push_back(command);
+        } else if (s.verb == "slow") {
+            SimSlowCommand slow;
+            if (!ParseSlow(s.rest, slow, problem))
+                return fail(s.line, problem);
+            model.slow.push_back(slow);
         } else if (s.verb == "reply") {
             std::string command, path, bytes;
             if (!SplitLastWord(s.rest, command, path))

@@ -26,15 +26,24 @@
 //   name IP HOST                 the host name reverse lookup finds for an address
 //   unstartable COMMAND...       command lines that start with COMMAND (letter case
 //                                ignored) cannot be started, e.g. unstartable "netsh"
+//   slow COMMAND... SECONDS [from=T]
+//                                from T seconds on (default 0), a command line that
+//                                starts with COMMAND (letter case ignored) waits
+//                                SECONDS on the laptop's clock before it answers, and
+//                                a stop asked for meanwhile does not cut the wait
+//                                short (one asked before it started still keeps it
+//                                from starting); the first slow statement that
+//                                applies counts, e.g.
+//                                slow "netsh wlan set hostednetwork mode=disallow" 60 from=25
 //   reply COMMAND... FILE        the command line COMMAND (exactly) prints the bytes of
 //                                FILE instead of the model's answer, and changes
 //                                nothing: console output as captured (GBK, CR LF),
 //                                FILE relative to the scenario file's folder, e.g.
 //                                reply "arp -a" arp-from-a-user.txt
 //
-// COMMAND is the rest of the statement as written (for reply: up to its last word);
-// when it is one double-quoted word the quotes are removed, so a command line that
-// holds quotes itself is written without outer ones:
+// COMMAND is the rest of the statement as written (for reply: up to its last word;
+// for slow: up to its seconds); when it is one double-quoted word the quotes are
+// removed, so a command line that holds quotes itself is written without outer ones:
 //   reply netsh interface ip set address name="无线网络连接 2" source=dhcp set.txt
 //
 // Without "connection" lines the laptop has the usual connections of its system:

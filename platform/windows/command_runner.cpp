@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "platform/windows/wide.h"
-#include "platform/windows/windows_clock.h"
 
 namespace hs::win {
 namespace {
@@ -46,14 +45,12 @@ void ReadChunks(HANDLE readEnd, DWORD waiting, std::vector<char>& buffer, std::s
 }
 
 // The 10 ms pause between polls, ended early by a stop request.
-void PausePoll(const StopSignal* stop, MessagePump& pump) {
+void PausePoll(const StopSignal* stop) {
     if (stop != nullptr) {
         stop->WaitFor(kPollMs);
     } else {
         Sleep(kPollMs);
     }
-    if (pump.Active())
-        pump.Pump();
 }
 
 }  // namespace
@@ -109,15 +106,11 @@ bool WindowsCommandRunner::Run(const std::string& commandLine, const StopSignal*
     std::string bytes;
     {
         std::vector<char> buffer(kMaxRead);
-        MessagePump pump;
         while (!StopAsked(stop)) {
             const DWORD waiting = BytesWaiting(readEnd);
             if (waiting > 0) {
-                // More may follow at once: read again without pausing, but keep the
-                // window responsive while a long output streams in.
+                // More may follow at once: read again without pausing.
                 ReadChunks(readEnd, waiting, buffer, bytes);
-                if (pump.Active())
-                    pump.Pump();
                 continue;
             }
             if (WaitForSingleObject(process.hProcess, 0) != WAIT_TIMEOUT) {
@@ -130,7 +123,7 @@ bool WindowsCommandRunner::Run(const std::string& commandLine, const StopSignal*
                 }
                 break;
             }
-            PausePoll(stop, pump);
+            PausePoll(stop);
         }
     }
 

@@ -21,13 +21,13 @@ class WindowsCommandRunner : public CommandRunner {
     // chunks of 1023 bytes per read; only when it is empty does the runner wait 10
     // ms before it looks again. Each chunk keeps the bytes before its first zero
     // byte, as a read of at most 1023 bytes into a zero-filled 1024-byte buffer
-    // would. Pending window messages of the calling thread are processed after every
-    // read and every pause. Once the child has ended the pipe is drained, and the
-    // accumulated bytes are decoded to UTF-8 in one piece, so a character split
-    // between two reads survives. False, at once, when the pipe or the process
-    // cannot be created. When `stop` is requested the polling ends at once with what
-    // was read so far; the child is left to finish on its own. Every handle is closed
-    // before it returns.
+    // would. The calling thread's window messages are left in its queue: commands
+    // run on workers, and no handler may run inside a wait. Once the child has ended
+    // the pipe is drained, and the accumulated bytes are decoded to UTF-8 in one
+    // piece, so a character split between two reads survives. False, at once, when
+    // the pipe or the process cannot be created. When `stop` is requested the
+    // polling ends at once with what was read so far; the child is left to finish on
+    // its own. Every handle is closed before it returns.
     bool Run(const std::string& commandLine, const StopSignal* stop, std::string& output) override;
 
   private:

@@ -8,9 +8,6 @@
 namespace hs::win {
 namespace {
 
-// QS_KEY | QS_MOUSEMOVE | QS_MOUSEBUTTON | QS_POSTMESSAGE | QS_TIMER | QS_PAINT |
-// QS_SENDMESSAGE | QS_HOTKEY.
-constexpr DWORD kWakeMask = 0xFF;
 // Longest single wait when a stop request has to be noticed.
 constexpr DWORD kStopSliceMs = 10;
 
@@ -81,24 +78,6 @@ ULONGLONG(WINAPI* const hsTickCount64Slot)() = HsTickCount64;
 
 namespace hs::win {
 
-MessagePump::~MessagePump() {
-    if (quit_)
-        PostQuitMessage(exitCode_);
-}
-
-void MessagePump::Pump() {
-    MSG msg;
-    while (!quit_ && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            quit_ = true;
-            exitCode_ = static_cast<int>(msg.wParam);
-            break;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
 int64_t WindowsClock::NowMs() {
     return static_cast<int64_t>(HsTickCount64());
 }
@@ -118,22 +97,11 @@ void WindowsClock::Delay(int64_t ms, const StopSignal* stop) {
         return;
     }
     const DWORD slice = stop != nullptr ? kStopSliceMs : INFINITE;
-    MessagePump pump;
     for (;;) {
         if (stop != nullptr && stop->Requested())
             break;
-        const DWORD result = pump.Active()
-                                 ? MsgWaitForMultipleObjects(1, &timer, FALSE, slice, kWakeMask)
-                                 : WaitForSingleObject(timer, slice);
-        if (result == WAIT_OBJECT_0)
-            break;
-        if (result == WAIT_TIMEOUT)
-            continue;
-        if (pump.Active() && result == WAIT_OBJECT_0 + 1) {
-            pump.Pump();
-            continue;
-        }
-        break;  // The wait itself failed: never spin on a broken handle.
+        if (WaitForSingleObject(timer, slice) != WAIT_TIMEOUT)
+            break;  // The timer fired, or the wait failed: never spin on a broken handle.
     }
     CloseHandle(timer);
 }

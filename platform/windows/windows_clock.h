@@ -1,5 +1,4 @@
-// Time and pauses on Windows, and the message pump that keeps a waiting thread's
-// windows responsive.
+// Time and pauses on Windows.
 #pragma once
 
 #include <atomic>
@@ -8,27 +7,6 @@
 #include "platform/host.h"
 
 namespace hs::win {
-
-// Processes the calling thread's pending window messages for the length of one
-// wait. When the quit message turns up it is taken out of the queue, nothing more is
-// processed for the rest of that wait, and the quit is posted again when the pump
-// ends, so the thread's own message loop still sees it and ends as it should.
-class MessagePump {
-  public:
-    MessagePump() = default;
-    MessagePump(const MessagePump&) = delete;
-    MessagePump& operator=(const MessagePump&) = delete;
-    ~MessagePump();
-
-    // Translates and dispatches every message waiting in the thread's queue.
-    void Pump();
-    // False once the quit message was seen: the wait goes on without processing.
-    bool Active() const { return !quit_; }
-
-  private:
-    bool quit_ = false;
-    int exitCode_ = 0;
-};
 
 // The 32-bit tick count (which wraps after 49.7 days) widened to 64 bits, for any
 // number of threads without a lock: a value far below the one before (by more than
@@ -54,10 +32,11 @@ class WindowsClock : public Clock {
     // answers the runtime's own calls of GetTickCount64 (windows_clock.cpp).
     int64_t NowMs() override;
     // Arms an unnamed auto-reset waitable timer once with the relative due time and
-    // waits on it with MsgWaitForMultipleObjects (wake mask 0xFF), processing all
-    // pending window messages whenever input arrives. With a stop signal the wait is
-    // taken in slices of 10 ms so that a stop request ends it within a slice. Returns
-    // at once when the timer cannot be created or armed.
+    // waits on it alone: window messages that arrive meanwhile stay in the thread's
+    // queue, since pauses run on workers and no handler may run inside a wait. With
+    // a stop signal the wait is taken in slices of 10 ms so that a stop request ends
+    // it within a slice. Returns at once when the timer cannot be created or armed,
+    // or when the wait itself fails.
     void Delay(int64_t ms, const StopSignal* stop) override;
 };
 

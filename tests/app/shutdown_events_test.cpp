@@ -4,6 +4,7 @@
 // shutdown.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -146,6 +147,9 @@ TEST(TimedShutdown, OneMinuteShowsTheWindowAt45AndShutsDownAfterSharingIsOff) {
     a.p.driver->AdvanceTimers(1000);
     EXPECT_EQ(a.Label(), "00时00分01秒后关机");
     EXPECT_EQ(a.p.C("时钟关机").Interval(), 0);
+    // The return to idle and the pause run on workers: nothing is asked yet.
+    EXPECT_TRUE(a.power.at.empty());
+    a.p.app->Settle();
     ASSERT_EQ(a.power.at.size(), 1u);
     EXPECT_EQ(a.p.laptop->Snapshot().shutdownRequests, 1);
     // Sharing was off and the hosted network disallowed before the request, which
@@ -182,6 +186,7 @@ TEST(TimedShutdown, LongerDelaysCountDownAcrossHoursAndMinutes) {
     a.Arm("0.5");
     EXPECT_EQ(a.Label(), "00时00分30秒后关机");
     a.p.driver->AdvanceTimers(29000);
+    a.p.app->Settle();
     EXPECT_EQ(a.p.laptop->Snapshot().shutdownRequests, 1);
     EXPECT_EQ(a.Label(), "00时00分01秒后关机");
 }
@@ -233,6 +238,7 @@ TEST(TimedShutdown, ARefusedShutdownIsReportedAndDisarms) {
     a.Arm("0.05");  // 3 seconds
     EXPECT_EQ(a.Label(), "00时00分03秒后关机");
     a.p.driver->AdvanceTimers(2000);
+    a.p.app->Settle();
     ASSERT_EQ(a.power.at.size(), 1u);
     EXPECT_EQ(a.p.laptop->Snapshot().shutdownRequests, 0);
     ASSERT_EQ(a.p.messages.size(), 1u);
@@ -246,6 +252,40 @@ TEST(TimedShutdown, ARefusedShutdownIsReportedAndDisarms) {
     a.Arm("1");
     EXPECT_EQ(a.Label(), "00时01分00秒后关机");
     EXPECT_EQ(a.p.C("时钟关机").Interval(), kShutdownTickMs);
+}
+
+// Holds the pause before the shutdown request until its worker is asked to stop.
+class HeldPause : public hs::Clock {
+  public:
+    explicit HeldPause(hs::Clock& inner) : inner_(inner) {}
+    int64_t NowMs() override { return inner_.NowMs(); }
+    void Delay(int64_t ms, const StopSignal* stop) override {
+        if (ms != kShutdownPauseMs || stop == nullptr)
+            return inner_.Delay(ms, stop);
+        held = true;
+        for (int i = 0; i < 3000 && !stop->WaitFor(10); ++i) {
+        }
+    }
+    std::atomic<bool> held{false};
+
+  private:
+    hs::Clock& inner_;
+};
+
+TEST(TimedShutdown, ClosingTheProgramDuringTheLastPauseNeverShutsDown) {
+    Armed a;
+    HeldPause pause(*a.p.host.clock);
+    a.p.host.clock = &pause;
+    a.Arm("0.05");  // 3 seconds
+    a.p.driver->AdvanceTimers(2000);
+    while (!pause.held)
+        a.p.dispatcher.Pump();
+    ASSERT_TRUE(a.p.driver->Close());
+    a.p.app->Settle();
+    EXPECT_EQ(a.p.quitCodes, (std::vector<int>{0}));
+    EXPECT_TRUE(a.power.at.empty());
+    EXPECT_EQ(a.p.laptop->Snapshot().shutdownRequests, 0);
+    EXPECT_FALSE(a.p.laptop->Snapshot().hosted.allowed);
 }
 
 }  // namespace

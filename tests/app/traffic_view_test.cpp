@@ -67,7 +67,7 @@ TEST(TrafficView, BeforeAnyStartThePageShowsZeroAndStartsNoTimer) {
 TEST(TrafficView, TotalsFollowThePhoneWhileThePageIsOpen) {
     TrafficProgram p;
     p.PressStart();
-    ASSERT_EQ(p.Session().sharingState, "共享完成");
+    ASSERT_TRUE(p.Session().sharingCompleted);
     ASSERT_EQ(p.Session().hostedInterfaceNumber, 26);
     ASSERT_TRUE(p.driver->ChangePage("选择夹1", kTrafficPage));
     EXPECT_EQ(p.C("时钟流量统计").Interval(), 3000);
@@ -214,6 +214,7 @@ TEST(TrafficView, TheDoubleClickBringsTheMainWindowToTheFrontForAMoment) {
     main.SetVisible(false);
     p.clock.ClearPauses();
     ASSERT_TRUE(p.bar.DoubleClick("透明标签1"));
+    p.app->Settle();
     EXPECT_TRUE(main.Visible());
     EXPECT_EQ(main.PositionMode(), ui::kPositionCentred);
     EXPECT_FALSE(main.Topmost());

@@ -108,8 +108,8 @@ TEST(MonitorSwitch, TheChoiceIsSavedAndOnByDefault) {
     EXPECT_TRUE(SaveMonitor(h.host, true));
     EXPECT_TRUE(MonitorSaved(h.host));
     // Switched on before any successful start: no timer until the start sets one.
-    EXPECT_EQ(MonitorOnInterval(""), 0);
-    EXPECT_EQ(MonitorOnInterval("共享完成"), 10000);
+    EXPECT_EQ(MonitorOnInterval(false), 0);
+    EXPECT_EQ(MonitorOnInterval(true), 10000);
 }
 
 }  // namespace

@@ -81,13 +81,31 @@ struct Program {
         app->Settle();
     }
 
-    // The update check of the preparation alone; true when the program ends.
+    // The update check of the preparation alone, on a worker as the preparation runs
+    // it; true when the program ends.
     bool CheckForUpdate() {
-        const bool ends = hotspot::OfferUpdate(
-            app->Hotspot(),
-            hotspot::FetchUpdateOffer(host, app->Hotspot().updateUrl, "/rjgx", "/lanzgx"));
+        Task worker("preparation");
+        bool ends = false;
+        worker.Start([&] {
+            ends = hotspot::OfferUpdate(
+                app->Hotspot(),
+                hotspot::FetchUpdateOffer(host, app->Hotspot().updateUrl, "/rjgx", "/lanzgx"));
+        });
+        while (worker.Running())
+            app->Settle();
         app->Settle();
         return ends;
+    }
+
+    // Runs `procedure` on a worker, as the program does with anything that runs
+    // commands or pauses, and returns what it returned.
+    template <typename Procedure>
+    auto OnWorker(Procedure procedure) {
+        decltype(procedure()) result{};
+        Task worker("test");
+        worker.Start([&] { result = procedure(); });
+        worker.Join();
+        return result;
     }
 
     hotspot::Session& Session() { return app->Hotspot().GetSession(); }

@@ -42,7 +42,7 @@ void ExpectSharingState(Program& p) {
     EXPECT_EQ(p.app->Main().TrayPicture(), ui::kPictureTrayRunning);
     EXPECT_EQ(p.app->Main().TrayTip(), "已开启共享");
     EXPECT_EQ(p.C("时钟流量条延时").Interval(), 1000);
-    EXPECT_EQ(p.Session().sharingState, "共享完成");
+    EXPECT_TRUE(p.Session().sharingCompleted);
 }
 
 void ExpectIdleUntouched(Program& p) {
@@ -249,7 +249,7 @@ TEST(StartSharing, ARefusedStartShowsTheSystemsWordsAndTheHelp) {
     EXPECT_EQ(p.C("图片框状态").Picture(), ui::kPictureStatusIdle);
     EXPECT_TRUE(p.C("编辑框名称").Enabled());
     EXPECT_EQ(p.Session().startOutput, "");
-    EXPECT_NE(p.Session().sharingState, "共享完成");
+    EXPECT_FALSE(p.Session().sharingCompleted);
 }
 
 TEST(StartSharing, TheFailureTypeJoinsTheLinesOfTheOutput) {
@@ -297,6 +297,12 @@ TEST(StartSharing, StopLeavesSharingAndAChangedUpstreamSwitchesItOffFirst) {
     p.C("超级列表框1").InsertRow();
     size_t mark = p.Mark();
     ASSERT_TRUE(p.driver->Click("按钮开始"));
+    // The stop command runs on its worker: until it ends, the button stays disabled.
+    EXPECT_EQ(p.Session().phase, Phase::Stopping);
+    EXPECT_FALSE(p.C("按钮开始").Enabled());
+    EXPECT_EQ(p.C("标签9").Text(), "未启动");
+    p.app->Settle();
+    EXPECT_EQ(p.Session().phase, Phase::Idle);
     EXPECT_EQ(p.CommandsSince(mark), (Commands{kStop}));
     EXPECT_EQ(p.C("超级列表框1").RowCount(), 0);
     EXPECT_EQ(p.C("标签3").Text(), "设备总数[0]");
@@ -322,6 +328,7 @@ TEST(StartSharing, StopLeavesSharingAndAChangedUpstreamSwitchesItOffFirst) {
 
     // Another upstream: the switch-off pass runs first.
     ASSERT_TRUE(p.driver->Click("按钮开始"));
+    p.app->Settle();
     p.C("组合框1").SetText("本地连接");
     mark = p.Mark();
     p.PressStart();
@@ -335,12 +342,54 @@ TEST(StartSharing, ResetToIdleEndsARunningStartAndSwitchesSharingOff) {
     p.Idle(5, "无线网络连接");
     ASSERT_TRUE(p.driver->Click("按钮开始"));
     ResetToIdle(p.H());
+    // The idle window at once; the switch-off follows on the reset worker.
+    EXPECT_EQ(p.C("按钮开始").Text(), "开启共享");
+    p.app->Settle();
     EXPECT_FALSE(p.H().startTask.Running());  // ended and joined
     EXPECT_EQ(p.C("按钮开始").Text(), "开启共享");
     EXPECT_TRUE(p.C("按钮开始").Enabled());
     EXPECT_EQ(p.C("标签9").Text(), "未启动");
     EXPECT_EQ(p.Commands().back(), kDisallow);
     EXPECT_FALSE(p.laptop->Snapshot().hosted.allowed);
+}
+
+TEST(StopSharing, AStopCommandThatCannotRunSaysSoAndLeavesTheRunningWindow) {
+    Program p("windows 7\nupstream 无线网络连接\nunstartable \"netsh wlan stop\"\n");
+    p.Idle(5, "无线网络连接");
+    p.PressStart();
+    ASSERT_EQ(p.C("按钮开始").Text(), "关闭共享");
+    p.messages.clear();
+    ASSERT_TRUE(p.driver->Click("按钮开始"));
+    p.app->Settle();
+    ASSERT_EQ(p.messages.size(), 1u);
+    EXPECT_EQ(p.messages[0].text, kStopFailedText);
+    EXPECT_EQ(p.Session().phase, Phase::Running);
+    EXPECT_EQ(p.C("按钮开始").Text(), "关闭共享");
+    EXPECT_TRUE(p.C("按钮开始").Enabled());
+    EXPECT_EQ(p.C("标签9").Text(), "已启动");
+    EXPECT_EQ(p.app->Main().TrayPicture(), ui::kPictureTrayRunning);
+    EXPECT_TRUE(p.laptop->Snapshot().hosted.started);
+}
+
+TEST(ResetToIdle, AStartClickedDuringTheResetBeginsAfterItsSwitchOffNeverBesideIt) {
+    Program p(kWindows7);
+    p.Idle(5, "无线网络连接");
+    p.PressStart();
+    const size_t mark = p.Mark();
+    ResetToIdle(p.H());
+    // The button offers the next start at once.
+    ASSERT_TRUE(p.driver->Click("按钮开始"));
+    EXPECT_EQ(p.C("按钮开始").Text(), "启动中\r\n请稍后");
+    EXPECT_FALSE(p.H().startTask.Running());
+    p.app->Settle();
+    const Commands after = p.CommandsSince(mark);
+    // The reset's disallow first, then the start (its own switch-off pass included),
+    // once.
+    ASSERT_GE(after.size(), 2u);
+    EXPECT_EQ(after[0], kDisallow);
+    EXPECT_EQ(std::count(after.begin(), after.end(), Configure("mylove", "5802741639")), 1);
+    EXPECT_EQ(p.C("按钮开始").Text(), "关闭共享");
+    EXPECT_TRUE(p.laptop->Snapshot().hosted.started);
 }
 
 TEST(StatusTimers, TheAnimationCyclesFiveFramesAndTheTipHidesAfterFiveSeconds) {
@@ -388,6 +437,7 @@ TEST(ExitAtOnce, SwitchesSharingOffAndEnds) {
         } else {
             EXPECT_TRUE(p.driver->Choose("退出"));
         }
+        p.app->Settle();
         EXPECT_EQ(p.quitCodes, std::vector<int>{0});
         EXPECT_FALSE(p.app->Main().TrayShown());
         EXPECT_FALSE(p.app->Main().Self().Visible());
@@ -408,15 +458,18 @@ TEST(StartSharing, ANetshThatCannotBeRunIsAFailedStartNotARunningHotspot) {
     Program p("windows 7\nupstream 无线网络连接\nunstartable \"netsh\"\n");
     p.Idle(5, "无线网络连接");
     p.PressStart();
-    ASSERT_EQ(p.messages.size(), 1u);
+    // The start failed, and so did the disallow of the switch-off after it: both told.
+    ASSERT_EQ(p.messages.size(), 2u);
     EXPECT_EQ(p.messages[0].caption, "开启失败");
     EXPECT_NE(p.messages[0].text.find("netsh"), std::string::npos);
+    EXPECT_EQ(p.messages[1].caption, "关闭失败");
+    EXPECT_EQ(p.messages[1].text, kSwitchOffFailedText);
     EXPECT_EQ(p.C("按钮开始").Text(), "开启共享");
     EXPECT_TRUE(p.C("按钮开始").Enabled());
     EXPECT_EQ(p.C("标签9").Text(), "未启动");
     EXPECT_EQ(p.C("时钟状态").Interval(), 0);
     EXPECT_EQ(p.C("时钟流量条延时").Interval(), 0);
-    EXPECT_NE(p.Session().sharingState, "共享完成");
+    EXPECT_FALSE(p.Session().sharingCompleted);
     EXPECT_NE(p.app->Main().TrayPicture(), ui::kPictureTrayRunning);
 }
 

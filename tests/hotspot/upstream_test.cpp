@@ -30,11 +30,12 @@ upstream 本地连接
 connection 本地连接 kind=ethernet status=2 index=10 address=192.168.0.20/24 gateway=192.168.0.1
 connection "本地连接 2" kind=ethernet status=7 index=12
 )");
-    const std::string wired = DisableAllSharing(p.host, false, "");
+    const std::string wired =
+        p.OnWorker([&] { return DisableAllSharing(p.host, false, "").wiredNames; });
     EXPECT_EQ(wired, "本地连接");
-    const Texts items = ListConnections(p.host, false);
+    const Texts items = p.OnWorker([&] { return ListConnections(p.host, false); });
     EXPECT_EQ(items, (Texts{"本地连接"}));
-    EXPECT_EQ(ChooseUpstream(p.host, items, wired), "本地连接");
+    EXPECT_EQ(p.OnWorker([&] { return ChooseUpstream(p.host, items, wired); }), "本地连接");
     EXPECT_TRUE(p.Pauses().empty());
 }
 
@@ -42,7 +43,7 @@ TEST(Upstream, NoInternetLeavesItEmptyAfterTwoMoreTries) {
     Program p(R"(windows 7
 connection 本地连接 kind=ethernet status=7 index=10
 )");
-    EXPECT_EQ(ChooseUpstream(p.host, {}, ""), "");
+    EXPECT_EQ(p.OnWorker([&] { return ChooseUpstream(p.host, {}, ""); }), "");
     EXPECT_EQ(p.Pauses(), (std::vector<int64_t>{300, 300}));
 }
 
@@ -70,7 +71,8 @@ TEST(Upstream, RememberingAndForgettingTheChoice) {
     EXPECT_EQ(settings::ReadSetting(p.host, "kdmc", "kdmc", ""), "宽带连接");
     ASSERT_TRUE(p.driver->Click("选择框2"));
     EXPECT_EQ(settings::ReadSetting(p.host, "xzk2", "xz", ""), "2");
-    EXPECT_EQ(combo.Text(), "无线网络连接");  // chosen anew
+    p.app->Settle();
+    EXPECT_EQ(combo.Text(), "无线网络连接");  // chosen anew, on a worker
 }
 
 TEST(Upstream, ViewConnectionsOpensTheSystemsWindow) {
@@ -86,11 +88,13 @@ connection 以太网 kind=ethernet status=2 index=5
 connection "以太网 2" kind=ethernet status=7 index=6
 )";
     Program eight(scenario);
-    EXPECT_EQ(DisableAllSharing(eight.host, true, ""), "以太网");
+    EXPECT_EQ(eight.OnWorker([&] { return DisableAllSharing(eight.host, true, "").wiredNames; }),
+              "以太网");
     EXPECT_EQ(eight.Commands(), (Texts{kDisallow}));
 
     Program seven(scenario);
-    EXPECT_EQ(DisableAllSharing(seven.host, false, ""), "");
+    EXPECT_EQ(seven.OnWorker([&] { return DisableAllSharing(seven.host, false, "").wiredNames; }),
+              "");
 }
 
 TEST(SharingPasses, ListingSkipsDisconnectedAndSwitchesTheWirelessBackOn) {
@@ -100,7 +104,7 @@ connection 本地连接 kind=ethernet status=2 index=10
 connection 宽带连接 kind=ppp status=0 index=30
 connection 有线2 kind=ethernet status=7 index=12
 )");
-    EXPECT_EQ(ListConnections(p.host, false), (Texts{"本地连接"}));
+    EXPECT_EQ(p.OnWorker([&] { return ListConnections(p.host, false); }), (Texts{"本地连接"}));
     EXPECT_EQ(p.Commands(), (Texts{"netsh interface set interface \"无线网络连接\" \"enabled\""}));
 }
 
@@ -108,15 +112,18 @@ TEST(SharingPasses, TheUpstreamIsTrimmedAndTheHostedNameMustMatchExactly) {
     Program p("windows 7\nupstream 无线网络连接\n");
     p.Commands();
     ASSERT_EQ(p.laptop->RunBytes("netsh wlan set hostednetwork mode=allow").empty(), false);
-    SharingOutcome outcome = EnableHotspotSharing(p.host, "无线网络连接 2 ", " 无线网络连接 ");
+    auto share = [&](const char* hosted, const char* upstream) {
+        return p.OnWorker([&] { return EnableHotspotSharing(p.host, hosted, upstream); });
+    };
+    SharingOutcome outcome = share("无线网络连接 2 ", " 无线网络连接 ");
     EXPECT_TRUE(outcome.publicMatched);
     EXPECT_FALSE(outcome.privateMatched);
     EXPECT_FALSE(outcome.Succeeded());
-    outcome = EnableHotspotSharing(p.host, "无线网络连接 2", " 无线网络连接 ");
+    outcome = share("无线网络连接 2", " 无线网络连接 ");
     EXPECT_TRUE(outcome.Succeeded());
     // An upstream that matches no connection: the public side was never switched on,
     // so the phones reach nothing.
-    outcome = EnableHotspotSharing(p.host, "无线网络连接 2", "不存在的连接");
+    outcome = share("无线网络连接 2", "不存在的连接");
     EXPECT_TRUE(outcome.privateMatched);
     EXPECT_FALSE(outcome.publicMatched);
     EXPECT_FALSE(outcome.Succeeded());

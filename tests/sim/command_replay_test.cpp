@@ -1,5 +1,5 @@
 // Captured console output replayed on the simulated laptop, commands that cannot be
-// started, and the journal of every command the program ran.
+// started or answer late, and the journal of every command the program ran.
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -122,14 +122,17 @@ TEST(CommandReplay, ACapturedArpTableIsReplayedAndTheRunIsJournaled) {
     // The journal: each command with its time on the scenario's timeline and the
     // answer the program got.
     const std::string log = ReadBytes(journal);
-    EXPECT_EQ(log.find("[3.000 s] arp -a\r\n" + Fixture("arp-hotspot-blocked-and-left.txt")), 0u)
+    EXPECT_EQ(
+        log.find("[3.000 s] {window} arp -a\r\n" + Fixture("arp-hotspot-blocked-and-left.txt")), 0u)
         << log;
-    EXPECT_NE(log.find("[60.000 s] arp -a\r\n"), std::string::npos) << log;
-    EXPECT_NE(log.find("[60.000 s] netsh wlan start hostednetwork  (could not be started)\r\n\r\n"
-                       "[60.000 s] netsh wlan start hostednetwork  (could not be started)\r\n"),
+    EXPECT_NE(log.find("[60.000 s] {window} arp -a\r\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("[60.000 s] {window} netsh wlan start hostednetwork  (could not be "
+                       "started)\r\n\r\n[60.000 s] {window} netsh wlan start hostednetwork  "
+                       "(could not be started)\r\n"),
               std::string::npos)
         << log;
-    EXPECT_NE(log.find("[60.000 s] netsh wlan show hostednetwork\r\n" + output), std::string::npos);
+    EXPECT_NE(log.find("[60.000 s] {window} netsh wlan show hostednetwork\r\n" + output),
+              std::string::npos);
 }
 
 TEST(CommandReplay, AReplyReplacesTheModelsAnswerAndChangesNothing) {
@@ -157,7 +160,7 @@ TEST(CommandReplay, AReplyReplacesTheModelsAnswerAndChangesNothing) {
     EXPECT_EQ(RunCommand(zero.host, "arp -a"), "ab");
 }
 
-TEST(CommandReplay, ScenarioMistakesInReplyAndUnstartable) {
+TEST(CommandReplay, ScenarioFormsAndMistakesOfReplyUnstartableAndSlow) {
     const auto errorOf = [](const std::string& text, const ScenarioFileReader& files) {
         LaptopModel model;
         std::string error;
@@ -180,19 +183,92 @@ TEST(CommandReplay, ScenarioMistakesInReplyAndUnstartable) {
               "line 1: unstartable needs the start of a command line");
     EXPECT_EQ(errorOf("unstartable \"\"\n", one),
               "line 1: unstartable needs the start of a command line");
+    EXPECT_EQ(errorOf("slow \"netsh\"\n", one),
+              "line 1: slow needs a command line and a time in seconds");
+    EXPECT_EQ(errorOf("\nslow \"netsh\" from=5\n", one),
+              "line 2: slow needs a command line and a time in seconds");
+    EXPECT_EQ(errorOf("slow 60\n", one), "line 1: slow needs a command line and a time in seconds");
+    EXPECT_EQ(errorOf("slow \"netsh\" -5\n", one),
+              "line 1: slow needs a time in seconds, not '-5'");
+    EXPECT_EQ(errorOf("slow netsh 5 after=2\n", one), "line 1: unknown option 'after' for slow");
+    EXPECT_EQ(errorOf("slow netsh 5 from=-1\n", one), "line 1: from must be a time in seconds");
 
     LaptopModel model;
     std::string error;
     ASSERT_TRUE(
         ParseScenario("unstartable \"netsh\"  # every netsh\nunstartable arp -d\n"
-                      "reply \"arp -a\" \"a.txt\"\n",
+                      "reply \"arp -a\" \"a.txt\"\n"
+                      "slow \"netsh wlan set hostednetwork mode=disallow\" 60 FROM=25.5\n"
+                      "slow netsh interface ip 0.25\n",
                       model, error, one))
         << error;
     EXPECT_EQ(model.unstartable, (std::vector<std::string>{"netsh", "arp -d"}));
     EXPECT_EQ(model.replies.at("arp -a"), "x");
+    ASSERT_EQ(model.slow.size(), 2u);
+    EXPECT_EQ(model.slow[0].prefix, "netsh wlan set hostednetwork mode=disallow");
+    EXPECT_EQ(model.slow[0].delayMs, 60000);
+    EXPECT_EQ(model.slow[0].fromMs, 25500);
+    EXPECT_EQ(model.slow[1].prefix, "netsh interface ip");
+    EXPECT_EQ(model.slow[1].delayMs, 250);
+    EXPECT_EQ(model.slow[1].fromMs, 0);
 }
 
-TEST(CommandReplay, TheJournalMarksStoppedCommandsAndCanBeStartedAfresh) {
+// A virtual clock on which a stop is asked for the moment a wait begins, as when the
+// program is told to quit while a command is still running.
+class StopAsWaitBegins : public Clock {
+  public:
+    int64_t NowMs() override { return clock.NowMs(); }
+    void Delay(int64_t ms, const StopSignal* stop) override {
+        if (toStop != nullptr)
+            toStop->Request();
+        clock.Delay(ms, stop);
+    }
+    VirtualClock clock;
+    StopSignal* toStop = nullptr;
+};
+
+TEST(CommandReplay, ASlowCommandTakesItsTimeFromItsStartAndSitsOutAStop) {
+    StopAsWaitBegins clock;
+    auto codec = MakeNativeCodec();
+    DirectoryFiles files(testing_support::FreshFolder("hs_slow").string());
+    std::string error;
+    auto laptop = SimulatedLaptop::FromScenario(
+        "slow \"NETSH WLAN SET hostednetwork mode=disallow\" 60 from=25\n"
+        "slow \"netsh wlan set\" 2 from=5\n",
+        clock, *codec, files, &error);
+    ASSERT_NE(laptop, nullptr) << error;
+    CommandRunner& commands = *laptop->MakeHost().commands;
+    const std::string disallow = "netsh wlan set hostednetwork mode=disallow";
+    std::string output;
+
+    // Before either statement's time the command answers at once.
+    ASSERT_TRUE(commands.Run(disallow, nullptr, output));
+    EXPECT_NE(output.find("承载网络模式已设置为禁止"), std::string::npos) << output;
+    EXPECT_TRUE(clock.clock.Pauses().empty());
+    // The first statement is not in force yet, so the second one applies.
+    clock.clock.Advance(10000);
+    ASSERT_TRUE(commands.Run(disallow, nullptr, output));
+    EXPECT_EQ(clock.clock.Pauses(), (std::vector<int64_t>{2000}));
+
+    // From 25 s on the first one applies: a stop asked for during the wait neither
+    // shortens it nor loses the answer, and the command has its effect.
+    clock.clock.Advance(30000 - clock.NowMs());
+    ASSERT_TRUE(commands.Run(kConfigure, nullptr, output));  // 2 s more
+    StopSignal stop;
+    clock.toStop = &stop;
+    ASSERT_TRUE(commands.Run(disallow, &stop, output));
+    EXPECT_TRUE(stop.Requested());
+    EXPECT_EQ(clock.clock.Pauses(), (std::vector<int64_t>{2000, 2000, 60000}));
+    EXPECT_EQ(clock.NowMs(), 92000);
+    EXPECT_NE(output.find("承载网络模式已设置为禁止"), std::string::npos) << output;
+    EXPECT_FALSE(laptop->Snapshot().hosted.allowed);
+    // Other commands stay quick.
+    clock.toStop = nullptr;
+    ASSERT_TRUE(commands.Run("arp -a", nullptr, output));
+    EXPECT_EQ(clock.clock.Pauses().size(), 3u);
+}
+
+TEST(CommandReplay, TheJournalNamesTheThreadMarksStopsAndCanBeStartedAfresh) {
     Bench b;
     const fs::path journal = b.folder / "journal.txt";
     RunCommand(b.host, "arp -a");  // before the journal: not written down
@@ -202,7 +278,25 @@ TEST(CommandReplay, TheJournalMarksStoppedCommandsAndCanBeStartedAfresh) {
     stop.Request();
     std::string output;
     EXPECT_TRUE(b.host.commands->Run("netsh wlan start hostednetwork", &stop, output));
-    EXPECT_EQ(ReadBytes(journal), "[1.250 s] netsh wlan start hostednetwork  (stopped)\r\n\r\n");
+    EXPECT_EQ(ReadBytes(journal),
+              "[1.250 s] {window} netsh wlan start hostednetwork  (stopped)\r\n\r\n");
+    // Each entry names the thread that ran it: a task's worker by the task's name, the
+    // window thread as "window" (which runs no command through sys/command.h, so the
+    // port is called directly there).
+    {
+        Task pass("pass");
+        pass.Start([&] { RunCommand(b.host, "arp -a"); });
+        pass.Join();
+    }
+    {
+        WindowThreadScope window;
+        EXPECT_TRUE(b.host.commands->Run("netsh wlan show hostednetwork", nullptr, output));
+    }
+    const std::string log = ReadBytes(journal);
+    EXPECT_NE(log.find("\r\n[1.250 s] {pass} arp -a\r\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("\r\n[1.250 s] {window} netsh wlan show hostednetwork\r\n"),
+              std::string::npos)
+        << log;
     ASSERT_TRUE(b.laptop->KeepJournal(Utf8Of(journal)));
     EXPECT_EQ(ReadBytes(journal), "");
     EXPECT_FALSE(b.laptop->KeepJournal(Utf8Of(b.folder / "no-such-folder" / "journal.txt")));

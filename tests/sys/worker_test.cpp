@@ -107,7 +107,8 @@ TEST(Dispatcher, PostedResultsRunOnThePumpingThreadInOrderAndStoppedRunsAreDropp
     window.Pump();
     EXPECT_EQ(applied, (std::vector<std::string>{"from the window thread", "first", "second"}));
     task.RequestStop();
-    EXPECT_TRUE(WaitPumping(task, window, 10000));
+    task.Join();
+    window.Pump();
     EXPECT_EQ(applied.size(), 3u);
     EXPECT_TRUE(window.Idle());
 }
@@ -131,7 +132,9 @@ TEST(Dispatcher, AskWindowWaitsForTheAnswerAndGivesUpOnAStop) {
         answer = AskWindow(
             window, [] { return 6; }, 0);
     });
-    EXPECT_TRUE(WaitPumping(task, window, 10000));
+    while (answer.load() == -1)
+        window.Pump();
+    task.Join();
     EXPECT_EQ(answer.load(), 6);
 
     // Nobody answers: the stop ends the wait with the fallback.
@@ -149,20 +152,26 @@ TEST(Dispatcher, AskWindowWaitsForTheAnswerAndGivesUpOnAStop) {
               1);
 }
 
-TEST(Dispatcher, WaitPumpingKeepsApplyingWhileItWaitsAndGivesUpAtItsBound) {
-    QueueDispatcher window;
+TEST(Task, RunsAddedBesideGoOnAndAnotherThreadCanWaitForThem) {
     std::atomic<bool> release{false};
-    std::atomic<bool> seen{false};
-    Task task;
-    task.Start([&] {
-        window.Post([&] { seen = true; });
+    std::atomic<int> ended{0};
+    Task task("block");
+    std::string name;
+    task.Add([&] {
+        name = CurrentTaskName();
         while (!release)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        ++ended;
     });
-    EXPECT_FALSE(WaitPumping(task, window, 60));
-    EXPECT_TRUE(seen.load());  // applied while waiting
+    const std::vector<RunToken> first = task.Runs();
+    task.Add([&] { ++ended; });
+    EXPECT_FALSE(StopWasRequested(first.front()));  // not superseded
+    EXPECT_FALSE(WaitForRuns(first, 20));
     release = true;
-    EXPECT_TRUE(WaitPumping(task, window, 10000));
+    EXPECT_TRUE(WaitForRuns(first, 10000));
+    task.Join();
+    EXPECT_EQ(ended.load(), 2);
+    EXPECT_EQ(name, "block");
 }
 
 class StoppedWorkerTest : public ::testing::Test {
@@ -181,7 +190,7 @@ TEST_F(StoppedWorkerTest, CommandsAndDelaysReturnAtOnceAfterAStop) {
         while (!StopRequested())
             CurrentStop()->WaitFor(1000);
         stopped = true;
-        PumpingDelay(host, 60, kSeconds);
+        Delay(host, 60000);
         output = RunCommand(host, "arp -a");
     });
     worker.RequestStop();
@@ -192,15 +201,43 @@ TEST_F(StoppedWorkerTest, CommandsAndDelaysReturnAtOnceAfterAStop) {
     EXPECT_TRUE(commands.Calls().empty());
 }
 
-TEST_F(StoppedWorkerTest, DelayUnitsScaleTheAmount) {
-    PumpingDelay(host, 50);
-    PumpingDelay(host, 2, kSeconds);
-    PumpingDelay(host, 1, kMinutes);
-    PumpingDelay(host, 1, kHours);
-    PumpingDelay(host, 3, 7);  // any other unit is the factor itself
-    PumpingDelay(host, 0);
-    EXPECT_EQ(clock.Pauses(), (std::vector<int64_t>{50, 2000, 60000, 3600000, 21}));
-    EXPECT_EQ(clock.NowMs(), 50 + 2000 + 60000 + 3600000 + 21);
+TEST_F(StoppedWorkerTest, ContinueAfterPausesOnAWorkerAndAStopDropsTheRest) {
+    QueueDispatcher window;
+    Task timer;
+    int continued = 0;
+    ContinueAfter(timer, host, window, 200, [&] { ++continued; });
+    timer.Join();
+    window.Pump();
+    EXPECT_EQ(continued, 1);
+    EXPECT_EQ(clock.Pauses(), (std::vector<int64_t>{200}));
+
+    ContinueAfter(timer, host, window, 200, [&] { ++continued; });
+    timer.RequestStop();
+    timer.Join();
+    window.Pump();
+    EXPECT_EQ(continued, 1);
+}
+
+TEST_F(StoppedWorkerTest, ACommandOrAPauseOnTheWindowThreadIsAProgrammingError) {
+    EXPECT_DEATH(
+        {
+            WindowThreadScope window;
+            RunCommand(host, "netsh wlan stop hostednetwork");
+        },
+        "window thread");
+    EXPECT_DEATH(
+        {
+            WindowThreadScope window;
+            Delay(host, 2000);
+        },
+        "window thread");
+    // A worker started from the window thread may wait.
+    WindowThreadScope window;
+    EXPECT_EQ(CurrentTaskName(), "window");
+    Task worker("stop");
+    worker.Start([&] { Delay(host, 50); });
+    worker.Join();
+    EXPECT_EQ(clock.Pauses(), (std::vector<int64_t>{50}));
 }
 
 TEST_F(StoppedWorkerTest, RunCommandDecodesTheConsoleBytes) {

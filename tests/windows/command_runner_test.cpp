@@ -155,18 +155,18 @@ TEST_F(CommandRunnerTest, AStoppedWorkerGetsWhatWasReadSoFarAtOnce) {
     DeleteFileA(marker.c_str());
 }
 
-TEST_F(CommandRunnerTest, MessagesArePumpedWhileWaitingAndTheQuitMessageIsKept) {
+TEST_F(CommandRunnerTest, TheWindowMessagesOfTheWaitingThreadAreLeftInItsQueue) {
     MSG msg;
     PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);  // Gives the thread its queue.
-    PostThreadMessageW(GetCurrentThreadId(), WM_APP, 0, 0);
+    PostThreadMessageW(GetCurrentThreadId(), WM_APP, 3, 0);
     PostQuitMessage(5);
     EXPECT_EQ(RunCommand(host, PrintBytes("sleep:100 text:x")), "x");
-    // WM_APP was processed during the wait; the quit is back for the message loop.
-    // (A quit message is returned whatever the filter, so the queue is read whole.)
+    // Both are still there for the thread's own message loop, in their order. (A quit
+    // message is returned whatever the filter, so the queue is read whole.)
     std::vector<std::pair<UINT, WPARAM>> left;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
         left.emplace_back(msg.message, msg.wParam);
-    EXPECT_EQ(left, (std::vector<std::pair<UINT, WPARAM>>{{WM_QUIT, 5}}));
+    EXPECT_EQ(left, (std::vector<std::pair<UINT, WPARAM>>{{WM_APP, 3}, {WM_QUIT, 5}}));
 }
 
 }  // namespace

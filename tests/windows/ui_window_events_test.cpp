@@ -49,7 +49,7 @@ class UiWindowEvents : public ::testing::Test {
         app->Main().SetTrayIcon(hs::ui::kPictureTrayIdle, "未开启共享");
         frontEnd.Flush();
     }
-    ~UiWindowEvents() override { app->StopWorkers(hs::app::kExitWaitMs); }
+    ~UiWindowEvents() override { app->EndWorkers(); }
     RECT Rect() {
         RECT rc{};
         GetWindowRect(hwnd, &rc);
