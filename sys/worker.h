@@ -1,7 +1,7 @@
 // Worker threads with a cooperative stop, each owned by whoever started it.
 //
 // A worker is never killed and never detached. Its owner asks it to stop; everything
-// a worker waits on (RunCommand's polls, PumpingDelay, the ports that can block) returns
+// a worker waits on (RunCommand's polls, Delay, the ports that can block) returns
 // early once the stop was asked, so a worker ends at the next step of its procedure,
 // never in the middle of writing a file. The owner then joins it. A worker that does not
 // honour the stop in time stays owned: its thread is kept and joined later, and nothing
