@@ -7,6 +7,7 @@
 
 #include "app/bindings.h"
 #include "app/clients_view.h"
+#include "app/hotspot_view.h"
 #include "app/join_window.h"
 #include "app/layout.h"
 #include "app/traffic_view.h"
@@ -20,7 +21,8 @@ App::App(Host& host, Dispatcher& dispatcher)
       main_(std::make_unique<ui::Window>(MainWindowLayout())),
       bar_(std::make_unique<ui::Window>(TrafficBarLayout())),
       join_(std::make_unique<ui::Window>(JoinWindowLayout())),
-      hotspot_(std::make_unique<hotspot::Hotspot>(host, *main_, dispatcher)),
+      hotspotView_(std::make_unique<HotspotView>(*main_)),
+      hotspot_(std::make_unique<hotspot::Hotspot>(host, *hotspotView_, dispatcher)),
       traffic_(std::make_unique<TrafficView>(*this)),
       clients_(std::make_unique<ClientsView>(*this)) {
     // Pictures held in the windows from the start.

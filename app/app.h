@@ -20,6 +20,7 @@
 namespace hs::app {
 
 class ClientsView;
+class HotspotView;
 class TrafficView;
 
 // The main window's title; also what a second instance looks for.
@@ -46,6 +47,8 @@ class App {
     Host& GetHost() { return host_; }
     Dispatcher& GetDispatcher() { return dispatcher_; }
     hotspot::Hotspot& Hotspot() { return *hotspot_; }
+    // The hotspot's controls in the main window.
+    HotspotView& HotspotControls() { return *hotspotView_; }
     // The session totals and the traffic bar.
     TrafficView& Traffic() { return *traffic_; }
     // The client list, the blacklist, the name editor and the monitor switch.
@@ -103,6 +106,7 @@ class App {
     std::unique_ptr<ui::Window> main_;
     std::unique_ptr<ui::Window> bar_;
     std::unique_ptr<ui::Window> join_;
+    std::unique_ptr<HotspotView> hotspotView_;
     std::unique_ptr<hotspot::Hotspot> hotspot_;
     std::unique_ptr<TrafficView> traffic_;
     std::unique_ptr<ClientsView> clients_;

@@ -2,17 +2,17 @@
 
 #include "app/clients_view.h"
 #include "app/exit.h"
+#include "app/hotspot_view.h"
 #include "app/join_window.h"
 #include "app/layout.h"
+#include "app/show_password.h"
 #include "app/shutdown_events.h"
 #include "app/startup.h"
+#include "app/theme.h"
 #include "app/traffic_view.h"
 #include "app/window_events.h"
 #include "hotspot/start_sharing.h"
-#include "hotspot/status_animation.h"
 #include "hotspot/upstream.h"
-#include "settings/show_password.h"
-#include "settings/theme.h"
 
 namespace hs::app {
 
@@ -26,7 +26,7 @@ void OnMainCreated(App& app, const ui::EventArgs&) {
 
 // The bar is never themed; it keeps its own look.
 void OnBarCreated(App& app, const ui::EventArgs&) {
-    settings::DetachSkin(app.Bar());
+    DetachSkin(app.Bar());
     app.Traffic().SetUpBar();
 }
 
@@ -63,35 +63,37 @@ void OnBarLink(App& app, const ui::EventArgs& args) {
 }
 
 void OnShowPassword(App& app, const ui::EventArgs&) {
-    settings::OnShowPasswordClicked(app.GetHost(), app.Main());
+    OnShowPasswordClicked(app.GetHost(), app.Main());
 }
 
 void OnHueSlider(App& app, const ui::EventArgs&) {
-    settings::ApplyHuePosition(app.GetHost(), app.Main());
+    ApplyHuePosition(app.GetHost(), app.Main());
 }
 
 void OnRestoreHue(App& app, const ui::EventArgs&) {
-    settings::RestoreDefaultHue(app.GetHost(), app.Main());
+    RestoreDefaultHue(app.GetHost(), app.Main());
 }
 
 void OnStartButton(App& app, const ui::EventArgs&) {
-    hotspot::OnStartButtonClicked(app.Hotspot());
+    hotspot::OnStartButtonClicked(app.Hotspot(), app.HotspotControls().StartPressed());
 }
 
 void OnStatusTick(App& app, const ui::EventArgs&) {
-    hotspot::OnStatusTimer(app.Hotspot());
+    app.HotspotControls().StatusTick();
 }
 
 void OnSuccessTipTick(App& app, const ui::EventArgs&) {
-    hotspot::OnSuccessTipTimer(app.Hotspot());
+    app.HotspotControls().SuccessTipTick();
 }
 
 void OnUpstreamLeft(App& app, const ui::EventArgs&) {
-    hotspot::OnUpstreamFocusLost(app.Hotspot());
+    hotspot::OnUpstreamFocusLost(app.Hotspot(), app.HotspotControls().Upstream());
 }
 
 void OnRememberUpstream(App& app, const ui::EventArgs&) {
-    hotspot::OnRememberUpstreamClicked(app.Hotspot());
+    HotspotView& view = app.HotspotControls();
+    hotspot::OnRememberUpstreamClicked(app.Hotspot(), view.RememberChecked(), view.Upstream(),
+                                       view.Upstreams());
 }
 
 void OnViewConnections(App& app, const ui::EventArgs&) {
@@ -143,7 +145,7 @@ void OnJoinNoticeClicked(App& app, const ui::EventArgs&) {
 }
 
 void OnJoinWindow(App& app, const ui::EventArgs&) {
-    OpenJoinWindow(app.Join(), app.Hotspot());
+    OpenJoinWindow(app);
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "app/app.h"
-#include "hotspot/common.h"
 #include "join/join_text.h"
 
 namespace hs::app {
@@ -33,14 +32,15 @@ std::string JoinPictureId(const std::string& ssid, const std::string& key) {
     return std::string(ui::kPictureQrPrefix) + join::JoinText(ssid, key);
 }
 
-bool OpenJoinWindow(ui::Window& join, hotspot::Hotspot& hotspot) {
-    const hotspot::Session& session = hotspot.GetSession();
+bool OpenJoinWindow(App& app) {
+    const hotspot::Session& session = app.Hotspot().GetSession();
+    ui::Window& main = app.Main();
+    ui::Window& join = app.Join();
     if (session.ssid.empty()) {
-        if (hotspot.Main().Self().Visible())
-            hotspot::PopBalloon(hotspot, kNotRunning, kBalloonX, kBalloonY);
+        if (main.Self().Visible())
+            app.Hotspot().View().Balloon(kNotRunning, kBalloonX, kBalloonY);
         return false;
     }
-    ui::Window& main = hotspot.Main();
     join.SetThemed(main.Themed());
     join.SetHue(main.Hue());
     join[kPicture].SetPicture(JoinPictureId(session.ssid, session.key));
@@ -54,28 +54,29 @@ bool OpenJoinWindow(ui::Window& join, hotspot::Hotspot& hotspot) {
     return true;
 }
 
-void JoinSharingStarted(hotspot::Hotspot& hotspot) {
-    ui::Control button = hotspot.Main()[kJoinButton];
+void JoinSharingStarted(ui::Window& main) {
+    ui::Control button = main[kJoinButton];
     button.SetEnabled(true);
     button.SetVisible(true);
 }
 
-void JoinSharingStopped(ui::Window& join, hotspot::Hotspot& hotspot) {
-    hotspot.Main()[kJoinButton].SetVisible(false);
+void JoinSharingStopped(App& app) {
+    ui::Window& join = app.Join();
+    app.Main()[kJoinButton].SetVisible(false);
     join.Self().SetVisible(false);
     join[kPicture].SetPicture("");
     join[kNameLabel].SetText("WiFi名称：");
     join[kKeyLabel].SetText("密码：");
-    hotspot::Session& session = hotspot.GetSession();
+    hotspot::Session& session = app.Hotspot().GetSession();
     session.ssid.clear();
     session.key.clear();
 }
 
 void ChainJoinWindow(App& app) {
     hotspot::Hotspot& hotspot = app.Hotspot();
-    ui::Window& join = app.Join();
-    hotspot.sharingStarted.push_back([&hotspot] { JoinSharingStarted(hotspot); });
-    hotspot.sharingStopped.push_back([&join, &hotspot] { JoinSharingStopped(join, hotspot); });
+    ui::Window& main = app.Main();
+    hotspot.sharingStarted.push_back([&main] { JoinSharingStarted(main); });
+    hotspot.sharingStopped.push_back([&app] { JoinSharingStopped(app); });
 }
 
 }  // namespace hs::app

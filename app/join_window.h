@@ -20,13 +20,13 @@ std::string JoinPictureId(const std::string& ssid, const std::string& key);
 // themed like it. While sharing is not running (the session has no network name),
 // the main window's balloon says so when the main window is visible; nothing opens.
 // Returns whether the window was opened.
-bool OpenJoinWindow(ui::Window& join, hotspot::Hotspot& hotspot);
+bool OpenJoinWindow(App& app);
 
 // Sharing started: the main page's button appears.
-void JoinSharingStarted(hotspot::Hotspot& hotspot);
+void JoinSharingStarted(ui::Window& main);
 // Sharing stopped: the button goes, the window closes and forgets the code, and the
 // session's network name and key are emptied.
-void JoinSharingStopped(ui::Window& join, hotspot::Hotspot& hotspot);
+void JoinSharingStopped(App& app);
 
 // Hooks the two functions above onto the hotspot's start and stop notifications,
 // after whatever is already hooked there.

@@ -1,7 +1,6 @@
 #include "app/shutdown_events.h"
 
 #include "app/window_events.h"
-#include "hotspot/common.h"
 #include "hotspot/stop_sharing.h"
 #include "settings/shutdown.h"
 #include "sys/delay.h"
@@ -66,7 +65,7 @@ void ShutdownCheckChanged(App& app, const ui::EventArgs&) {
         // A typo must not turn into a shutdown a minute later.
         c.check.SetChecked(false);
         Disarm(c);
-        hotspot::PopBalloon(app.Hotspot(), kBadDelayBalloon, kDelayBalloonX, kDelayBalloonY);
+        app.Hotspot().View().Balloon(kBadDelayBalloon, kDelayBalloonX, kDelayBalloonY);
         return;
     }
     app.shutdownLeft = settings::CountdownFrom(*delay);

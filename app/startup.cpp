@@ -3,11 +3,11 @@
 #include <string>
 
 #include "app/os_version.h"
+#include "app/theme.h"
 #include "app/update_server.h"
 #include "clients/blacklist_file.h"
 #include "clients/data_file.h"
 #include "settings/keys.h"
-#include "settings/theme.h"
 
 namespace hs::app {
 
@@ -71,16 +71,21 @@ void MainWindowCreated(App& app) {
     // stopped, while the hue uses the stored number itself.
     ui::Control slider = main["滑块条色调"];
     slider.SetPosition(colour);
-    main["透明标签位置"].SetText(settings::HueLabel(slider.Position()));
-    settings::AttachSkin(main, colour - settings::kHueOffset);
+    main["透明标签位置"].SetText(HueLabel(slider.Position()));
+    AttachSkin(main, colour - kHueOffset);
 
-    settings::SetTitleColour(main["分组框2"], kRed[0], kRed[1], kRed[2]);
-    settings::SetTitleColour(main["分组框1"], kRed[0], kRed[1], kRed[2]);
-    settings::SetTitleColour(main["分组框3"], kRed[0], kRed[1], kRed[2]);
-    settings::SetTitleColour(main["分组框4"], kGreen[0], kGreen[1], kGreen[2]);
-    settings::SetTitleColour(main["分组框6"], kGreen[0], kGreen[1], kGreen[2]);
+    SetTitleColour(main["分组框2"], kRed[0], kRed[1], kRed[2]);
+    SetTitleColour(main["分组框1"], kRed[0], kRed[1], kRed[2]);
+    SetTitleColour(main["分组框3"], kRed[0], kRed[1], kRed[2]);
+    SetTitleColour(main["分组框4"], kGreen[0], kGreen[1], kGreen[2]);
+    SetTitleColour(main["分组框6"], kGreen[0], kGreen[1], kGreen[2]);
 
-    clients::LoadBlacklist(host, main["超级列表框2"]);
+    ui::Control blacklist = main["超级列表框2"];
+    for (const clients::BlacklistRow& entry : clients::ReadBlacklist(host)) {
+        const int row = blacklist.InsertRow();
+        blacklist.SetCell(row, 1, entry.mac);
+        blacklist.SetCell(row, 2, entry.name);
+    }
     AttachTips(main);
 
     ui::Control showPassword = main["选择框1"];

@@ -27,12 +27,4 @@ std::vector<BlacklistRow> ReadBlacklist(Host& host) {
     return rows;
 }
 
-void LoadBlacklist(Host& host, ui::Control list) {
-    for (const BlacklistRow& entry : ReadBlacklist(host)) {
-        const int row = list.InsertRow();
-        list.SetCell(row, 1, entry.mac);
-        list.SetCell(row, 2, entry.name);
-    }
-}
-
 }  // namespace hs::clients

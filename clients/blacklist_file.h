@@ -7,7 +7,6 @@
 
 #include "clients/data_file.h"
 #include "platform/host.h"
-#include "ui/model.h"
 
 namespace hs::clients {
 
@@ -24,8 +23,5 @@ struct BlacklistRow {
 // address only. The IP address stays empty. Empty lines are skipped; a lone line feed
 // ends a line too; a missing or unreadable file gives no entry.
 std::vector<BlacklistRow> ReadBlacklist(Host& host);
-
-// Appends the file's entries (ReadBlacklist) to the blacklist list `超级列表框2`.
-void LoadBlacklist(Host& host, ui::Control list);
 
 }  // namespace hs::clients

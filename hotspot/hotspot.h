@@ -1,11 +1,10 @@
 // The hosted network and connection sharing: the state of the current sharing session,
-// the controls it is shown in, and the workers (the start, the stop, the return to
+// the view it is shown through, and the workers (the start, the stop, the return to
 // idle and the background preparation) that the hotspot owns.
 //
-// Everything here is used on the window thread. The workers never touch a control or
+// Everything here is used on the window thread. The workers never touch the view or
 // the session: they post what they found to the window thread through the dispatcher.
-// The session is the state; the controls only present it and are never read back as
-// state.
+// The session is the state; the view only presents it.
 #pragma once
 
 #include <array>
@@ -15,11 +14,11 @@
 #include <string>
 #include <vector>
 
+#include "hotspot/hotspot_sink.h"
 #include "platform/host.h"
 #include "sys/dispatcher.h"
 #include "sys/worker.h"
 #include "traffic/interface_snapshot.h"
-#include "ui/model.h"
 
 namespace hs::hotspot {
 
@@ -35,9 +34,8 @@ struct Session {
     bool sharingCompleted = false;
     // Whether connection sharing came up at the last successful start.
     bool sharingUp = false;
-    // The hosted adapter's connection name (shown in 编辑框虚拟网卡) and the wired
-    // connections' names that the sharing switch-offs collected (shown in
-    // 编辑框去除多个本地).
+    // The hosted adapter's connection name and the wired connections' names that the
+    // sharing switch-offs collected (each shown in a hidden box).
     std::string hostedName;
     std::string wiredNames;
     // The hosted adapter's interface index as text ("2" when it was not found) and as
@@ -67,45 +65,19 @@ struct Session {
     std::string serverUpdatePath;
 };
 
-// The main window's controls that the hotspot shows its state in, resolved by name
-// once (a misspelled name stops the program at start-up).
-struct Controls {
-    explicit Controls(ui::Window& main);
-    ui::Control start;          // 按钮开始
-    ui::Control name;           // 编辑框名称
-    ui::Control password;       // 编辑框密码
-    ui::Control upstream;       // 组合框1
-    ui::Control hostedName;     // 编辑框虚拟网卡
-    ui::Control wiredNames;     // 编辑框去除多个本地
-    ui::Control status;         // 标签9
-    ui::Control statusPicture;  // 图片框状态
-    ui::Control statusTimer;    // 时钟状态
-    ui::Control successLabel;   // 标签启动成功
-    ui::Control successTimer;   // 时钟启动成功提示
-    ui::Control clientList;     // 超级列表框1
-    ui::Control deviceCount;    // 标签3
-    ui::Control clientTimer;    // 时钟循环列表
-    ui::Control barTimer;       // 时钟流量条延时
-    ui::Control monitorOn;      // 单选框监控
-    ui::Control remember;       // 选择框2
-    ui::Control announcement;   // 简单超文本框1
-    ui::Control balloon;        // 气球提示框1
-};
-
 // The update server's address in five pieces: "http://", three pieces that together
 // spell the host name, ".html".
 using UpdateUrl = std::array<std::string, 5>;
 
 class Hotspot {
   public:
-    Hotspot(Host& host, ui::Window& main, Dispatcher& dispatcher);
+    Hotspot(Host& host, HotspotSink& view, Dispatcher& dispatcher);
     Hotspot(const Hotspot&) = delete;
     Hotspot& operator=(const Hotspot&) = delete;
 
     Host& GetHost() { return host_; }
-    ui::Window& Main() { return main_; }
+    HotspotSink& View() { return view_; }
     Dispatcher& GetDispatcher() { return dispatcher_; }
-    Controls& C() { return controls_; }
     Session& GetSession() { return session_; }
 
     // The session's names, shown in their hidden boxes as they change.
@@ -126,9 +98,6 @@ class Hotspot {
     // succeeded and its state is shown, and when the stop button has stopped sharing.
     std::vector<std::function<void()>> sharingStarted;
     std::vector<std::function<void()>> sharingStopped;
-    // The status animation's frame counter, 0 to 5.
-    int animationFrame = 0;
-
     // The start procedure's worker, the stop's, the return to idle's and the
     // background preparation's.
     Task startTask{"start"};
@@ -145,9 +114,8 @@ class Hotspot {
 
   private:
     Host& host_;
-    ui::Window& main_;
+    HotspotSink& view_;
     Dispatcher& dispatcher_;
-    Controls controls_;
     Session session_;
 };
 

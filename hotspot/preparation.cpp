@@ -29,7 +29,7 @@ struct PreparationInput {
 void Prepare(Hotspot& hotspot, const PreparationInput& input) {
     Host& host = hotspot.GetHost();
     Dispatcher& window = hotspot.GetDispatcher();
-    Controls& c = hotspot.C();
+    HotspotSink& view = hotspot.View();
 
     // Leftover sharing is off before the user can start anything.
     const std::string wired = DisableAllSharing(host, input.windows8, input.wiredNames).wiredNames;
@@ -38,29 +38,23 @@ void Prepare(Hotspot& hotspot, const PreparationInput& input) {
         return;
 
     const std::vector<std::string> items = ListConnections(host, input.windows8);
-    window.Post([&c, items] {
-        for (const std::string& item : items)
-            c.upstream.AddItem(item);
-    });
+    window.Post([&view, items] { view.ShowUpstreams(items); });
     const std::string chosen = ChooseUpstream(host, items, wired);
-    window.Post([&c, chosen] { c.upstream.SetText(chosen); });
+    window.Post([&view, chosen] { view.ShowUpstream(chosen); });
     // The remembered upstream choice wins over the automatic one.
     const bool remembered = settings::ReadSetting(host, settings::kRememberUpstream) == "1";
     const std::string rememberedName =
         remembered ? settings::ReadSetting(host, settings::kUpstreamName) : std::string();
-    window.Post([&c, remembered, rememberedName] {
-        c.remember.SetChecked(remembered);
+    window.Post([&view, remembered, rememberedName] {
+        view.ShowRememberUpstream(remembered);
         if (remembered)
-            c.upstream.SetText(rememberedName);
+            view.ShowUpstream(rememberedName);
     });
     if (StopRequested())
         return;
 
     window.Post([&hotspot] {
-        Controls& controls = hotspot.C();
-        controls.start.SetEnabled(true);
-        controls.start.SetText("开启共享");
-        hotspot.Main().SetTrayIcon(ui::kPictureTrayIdle, "未开启共享");
+        hotspot.View().ShowReady();
         hotspot.GetSession().serverRootPath = kRootPath;
         hotspot.GetSession().serverUpdatePath = kUpdatePath;
     });
@@ -71,14 +65,12 @@ void Prepare(Hotspot& hotspot, const PreparationInput& input) {
     const std::string announcement = FetchAnnouncement(host, input.url, kRootPath);
     if (StopRequested())
         return;
-    window.Post([&c, announcement] { c.announcement.SetDocument(announcement); });
+    window.Post([&view, announcement] { view.ShowAnnouncement(announcement); });
     EnsureService(host, "SharedAccess", kDemandStart, false);
     if (StopRequested())
         return;
     if (!EnsureService(host, "MpsSvc", kAutoStart, true)) {
-        ui::Window& main = hotspot.Main();
-        window.Post(
-            [&main] { main.ShowMessage("防火墙打开失败，所依赖服务可能不完整！", "提示", 0x10); });
+        window.Post([&view] { view.Ask("防火墙打开失败，所依赖服务可能不完整！", "提示", 0x10); });
     }
 }
 

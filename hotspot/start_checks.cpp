@@ -37,33 +37,33 @@ std::string WithoutSpaces(const std::string& text) {
 bool CheckNameAndPassword(Hotspot& hotspot, const std::string& ssid, const std::string& key) {
     TextCodec& codec = *hotspot.GetHost().codec;
     if (ssid.empty()) {
-        PopBalloon(hotspot, "您还没有输入WiFi名称哦！", kBalloonX, kNameBalloonY);
+        hotspot.View().Balloon("您还没有输入WiFi名称哦！", kBalloonX, kNameBalloonY);
         return false;
     }
     if (key.empty()) {
-        PopBalloon(hotspot, "您还没有输入密码哦！", kBalloonX, kKeyBalloonY);
+        hotspot.View().Balloon("您还没有输入密码哦！", kBalloonX, kKeyBalloonY);
         return false;
     }
     if (codec.Utf8ToGbk(key).size() < kMinKeyBytes) {
-        PopBalloon(hotspot, "密码不能少于8位数！", kBalloonX, kKeyBalloonY);
+        hotspot.View().Balloon("密码不能少于8位数！", kBalloonX, kKeyBalloonY);
         return false;
     }
     // Both reach the console in double quotes, so a double quote inside would end
     // them early and let the rest be read as further arguments.
     if (Contains(ssid, "\"")) {
-        PopBalloon(hotspot, "WiFi名称不能包含双引号哦！", kBalloonX, kNameBalloonY);
+        hotspot.View().Balloon("WiFi名称不能包含双引号哦！", kBalloonX, kNameBalloonY);
         return false;
     }
     if (Contains(key, "\"")) {
-        PopBalloon(hotspot, "密码不能包含双引号哦！", kBalloonX, kKeyBalloonY);
+        hotspot.View().Balloon("密码不能包含双引号哦！", kBalloonX, kKeyBalloonY);
         return false;
     }
     if (codec.Utf8ToGbk(WithoutSpaces(ssid)).size() > kMaxSsidBytes) {
-        PopBalloon(hotspot, "WiFi名称不能超过32个字节哦！", kBalloonX, kNameBalloonY);
+        hotspot.View().Balloon("WiFi名称不能超过32个字节哦！", kBalloonX, kNameBalloonY);
         return false;
     }
     if (CharacterCount(WithoutSpaces(key)) > kMaxKeyCharacters) {
-        PopBalloon(hotspot, "密码不能超过63位数！", kBalloonX, kKeyBalloonY);
+        hotspot.View().Balloon("密码不能超过63位数！", kBalloonX, kKeyBalloonY);
         return false;
     }
     return true;

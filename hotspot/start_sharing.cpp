@@ -141,36 +141,31 @@ std::string StaticAddressCommand(const std::string& hosted) {
 void StartProcedure::EndEarly(const std::string& message, int dx, int dy) {
     Hotspot& hotspot = hotspot_;
     Show([&hotspot, message, dx, dy] {
-        PopBalloon(hotspot, message, dx, dy);
-        ShowIdleButton(hotspot);
+        hotspot.View().Balloon(message, dx, dy);
+        hotspot.View().ShowIdleButton();
         hotspot.GetSession().startOutput.clear();
         hotspot.BecomeIdle();
     });
 }
 
 void StartProcedure::Fail(const std::string& message) {
-    ui::Window& main = hotspot_.Main();
+    HotspotSink& view = hotspot_.View();
     AskWindow(
-        window_, [&main, message] { return main.ShowMessage(message, "开启失败", 0x40); }, 0);
+        window_, [&view, message] { return view.Ask(message, "开启失败", 0x40); }, 0);
     if (StopRequested())
         return;
     // Back to idle with sharing switched off, as at exit: the idle window first, then
     // the switch-off here on the start's worker, which ends right after.
     Hotspot& hotspot = hotspot_;
-    Show([&hotspot] {
-        Controls& c = hotspot.C();
-        c.start.SetEnabled(true);
-        c.start.SetText("开启共享");
-        ShowIdleStatus(hotspot);
-    });
+    Show([&hotspot] { hotspot.View().ShowResetting(); });
     const SwitchOff off = DisableAllSharing(host_, input_.windows8, state_.wiredNames);
     state_.wiredNames = off.wiredNames;
     Show([&hotspot, wired = state_.wiredNames, failed = off.failed] {
         hotspot.SetWiredNames(wired);
-        ShowIdleButton(hotspot);
+        hotspot.View().ShowIdleButton();
         hotspot.GetSession().startOutput.clear();
         if (failed)
-            hotspot.Main().ShowMessage(kSwitchOffFailedText, "关闭失败", 0x10);
+            hotspot.View().Ask(kSwitchOffFailedText, "关闭失败", 0x10);
         hotspot.BecomeIdle();
     });
 }
@@ -294,7 +289,7 @@ void StartProcedure::ShowStarted() {
     Hotspot& hotspot = hotspot_;
     Show([&hotspot] {
         hotspot.GetSession().phase = Phase::Running;
-        ShowRunning(hotspot);
+        hotspot.View().ShowRunning();
     });
 }
 
@@ -306,8 +301,6 @@ void StartProcedure::ShowSuccess(const traffic::HostedInterface& hosted,
     const bool shared = state_.outcome.Succeeded();
     const std::string output = state_.output;
     Show([&hotspot, hosted, baselines, shared, output, ssid = state_.ssid, key = state_.key] {
-        Controls& c = hotspot.C();
-        ui::Window& main = hotspot.Main();
         Session& session = hotspot.GetSession();
         session.startOutput = output;
         session.hostedInterfaceIndex = hosted.index;
@@ -315,18 +308,12 @@ void StartProcedure::ShowSuccess(const traffic::HostedInterface& hosted,
         session.baselines = baselines;
         session.ssid = ssid;
         session.key = key;
-        if (c.monitorOn.Checked())
-            c.clientTimer.SetInterval(10000);
-        c.barTimer.SetInterval(1000);
         session.sharingCompleted = true;
         session.sharingUp = shared;
-        if (shared) {
-            c.successLabel.SetVisible(true);
-            c.successTimer.SetInterval(5000);
-        } else {
-            // The phones can join but reach nothing: say so, and what to look at.
-            main.ShowMessage(kSharingFailedText, "提示", 0x40);
-        }
+        hotspot.View().ShowSucceeded(shared);
+        // The phones can join but reach nothing: say so, and what to look at.
+        if (!shared)
+            hotspot.View().Ask(kSharingFailedText, "提示", 0x40);
         for (const auto& told : hotspot.sharingStarted)
             told();
     });
@@ -345,7 +332,6 @@ void StartProcedure::StatisticsHit() {
 }
 
 void StartProcedure::Run() {
-    Controls& c = hotspot_.C();
     Hotspot& hotspot = hotspot_;
     Show([&hotspot, upstream = input_.upstream] {
         hotspot.GetSession().upstreamAtThisStart = upstream;
@@ -363,9 +349,9 @@ void StartProcedure::Run() {
     const std::string& name = input_.name;
     const std::string& password = input_.password;
     if (name != input_.typedName)
-        Show([&c, name] { c.name.SetText(name); });
+        Show([&hotspot, name] { hotspot.View().ShowName(name); });
     if (password != input_.typedPassword)
-        Show([&c, password] { c.password.SetText(password); });
+        Show([&hotspot, password] { hotspot.View().ShowPassword(password); });
 
     // Quoted, so that a space or "=" left in either stays part of it.
     state_.ssid = Trim(name);
@@ -443,18 +429,15 @@ void LaunchStart(Hotspot& hotspot, StartInput input) {
 
 }  // namespace
 
-void OnStartButtonClicked(Hotspot& hotspot) {
-    Controls& c = hotspot.C();
+void OnStartButtonClicked(Hotspot& hotspot, const StartRequest& request) {
     Session& session = hotspot.GetSession();
     if (session.phase == Phase::Running) {
         // What is left of the start (its last pause, the statistics request) ends
         // here, so nothing of it reaches the window after the stop.
         hotspot.startTask.RequestStop();
-        c.clientList.ClearRows();
-        c.deviceCount.SetText("设备总数[0]");
-        c.clientTimer.SetInterval(0);
+        hotspot.View().ShowClientsCleared();
         session.baselines.reset();
-        StopSharing(hotspot);
+        StopSharing(hotspot, request.upstream);
         for (const auto& told : hotspot.sharingStopped)
             told();
         return;
@@ -462,24 +445,21 @@ void OnStartButtonClicked(Hotspot& hotspot) {
     // The button reads "开启共享" (while a start or a stop runs it is disabled, and while
     // a return to idle runs it already offers the next start).
     session.statisticsPath = "/tongji";
-    hotspot.animationFrame = 0;
-    if (!CheckNameAndPassword(hotspot, c.name.Text(), c.password.Text()))
+    if (!CheckNameAndPassword(hotspot, request.name, request.password))
         return;
     // From here until the start has ended the button is disabled, so no second start
     // and no stop can be asked for.
-    c.start.SetEnabled(false);
-    c.start.SetText("启动中\r\n请稍后");
-    c.statusTimer.SetInterval(500);
+    hotspot.View().ShowStarting();
 
     StartInput input;
-    input.typedName = c.name.Text();
-    input.typedPassword = c.password.Text();
+    input.typedName = request.name;
+    input.typedPassword = request.password;
     input.name = FirstSpacesRemoved(input.typedName);
     input.password = FirstSpacesRemoved(input.typedPassword);
     // Saved at once: a start stopped right after the click keeps what the user typed.
     settings::WriteSetting(hotspot.GetHost(), settings::kSsid, input.name);
     settings::WriteSetting(hotspot.GetHost(), settings::kKey, input.password);
-    input.upstream = c.upstream.Text();
+    input.upstream = request.upstream;
     input.windows8 = hotspot.Windows8();
     input.url = hotspot.updateUrl;
     if (session.phase != Phase::Idle) {

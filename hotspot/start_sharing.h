@@ -13,9 +13,18 @@ extern const char* const kStartFailureHelp;
 // switched on.
 extern const char* const kSharingFailedText;
 
-// 按钮开始 clicked: "开启共享" checks the name and password and starts the start
-// procedure on the start worker; "关闭共享" ends what is left of a start, empties the
-// client list, stops its timer, zeroes the baselines and stops sharing.
-void OnStartButtonClicked(Hotspot& hotspot);
+// What the window holds when the start button is pressed: the name and password as
+// typed, and the upstream connection shown.
+struct StartRequest {
+    std::string name;
+    std::string password;
+    std::string upstream;
+};
+
+// The start button clicked: while the hotspot runs ("关闭共享") it ends what is left
+// of the start, empties the client list, zeroes the baselines and stops sharing;
+// otherwise ("开启共享") it checks the name and password and starts the start
+// procedure on the start worker.
+void OnStartButtonClicked(Hotspot& hotspot, const StartRequest& request);
 
 }  // namespace hs::hotspot

@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "hotspot/common.h"
 #include "hotspot/sharing_config.h"
 #include "sys/command.h"
 #include "sys/dispatcher.h"
@@ -17,14 +16,10 @@ const char* const kSwitchOffFailedText =
     "关闭共享失败！Internet 连接共享或承载网络没能关闭，本机的连接可能仍在共享。\r\n"
     "请在【设置中心】点“查看连接”，在该连接的属性里取消共享。";
 
-void StopSharing(Hotspot& hotspot) {
-    Controls& c = hotspot.C();
+void StopSharing(Hotspot& hotspot, const std::string& upstream) {
     Session& session = hotspot.GetSession();
-    c.start.SetEnabled(false);
-    c.start.SetText("开启共享");
-    c.upstream.SetEnabled(true);
-    ShowIdleStatus(hotspot);
-    session.upstreamAtLastStop = c.upstream.Text();
+    hotspot.View().ShowStopping();
+    session.upstreamAtLastStop = upstream;
     session.phase = Phase::Stopping;
     Host& host = hotspot.GetHost();
     Dispatcher& window = hotspot.GetDispatcher();
@@ -32,17 +27,15 @@ void StopSharing(Hotspot& hotspot) {
         std::string output;
         const bool ran = TryRunCommand(host, "netsh wlan stop hostednetwork", output);
         window.Post([&hotspot, ran] {
-            Controls& controls = hotspot.C();
             if (ran) {
-                controls.start.SetEnabled(true);
-                hotspot.Main().SetTrayIcon(ui::kPictureTrayIdle, "未开启共享");
+                hotspot.View().ShowStopped();
                 hotspot.BecomeIdle();
                 return;
             }
             // The hosted network still runs: never leave "未启动" over it.
             hotspot.GetSession().phase = Phase::Running;
-            ShowRunning(hotspot);
-            hotspot.Main().ShowMessage(kStopFailedText, "关闭失败", 0x10);
+            hotspot.View().ShowRunning();
+            hotspot.View().Ask(kStopFailedText, "关闭失败", 0x10);
             for (const auto& told : hotspot.sharingStarted)
                 told();
         });
@@ -50,11 +43,8 @@ void StopSharing(Hotspot& hotspot) {
 }
 
 void ResetToIdle(Hotspot& hotspot, std::function<void(const ResetEnd&)> then, int64_t waitMs) {
-    Controls& c = hotspot.C();
     Session& session = hotspot.GetSession();
-    c.start.SetEnabled(true);
-    c.start.SetText("开启共享");
-    ShowIdleStatus(hotspot);
+    hotspot.View().ShowResetting();
     session.phase = Phase::Stopping;
     // A running start and stop are asked to end; whatever they post from now on is
     // dropped. The switch-off waits for them on the worker, so that no later step of
@@ -82,7 +72,7 @@ void ResetToIdle(Hotspot& hotspot, std::function<void(const ResetEnd&)> then, in
             if (then)
                 then(end);
             else if (end.failed)
-                hotspot.Main().ShowMessage(kSwitchOffFailedText, "关闭失败", 0x10);
+                hotspot.View().Ask(kSwitchOffFailedText, "关闭失败", 0x10);
             hotspot.BecomeIdle();
         });
     });

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 #include "hotspot/hotspot.h"
 
@@ -17,11 +18,12 @@ inline constexpr int64_t kStartStopWaitMs = 5000;
 extern const char* const kStopFailedText;
 extern const char* const kSwitchOffFailedText;
 
-// The stop button: shows the idle window, then stops the hosted network on the stop
+// The stop button: shows the idle window, keeps `upstream` (the upstream connection
+// shown) as the one of the last stop, then stops the hosted network on the stop
 // worker. Connection sharing stays configured; the next start switches it off first
 // when the upstream connection changed in between. A stop whose command could not be
 // run says so and shows the running window again. Window thread.
-void StopSharing(Hotspot& hotspot);
+void StopSharing(Hotspot& hotspot, const std::string& upstream);
 
 // What a return to idle did, handed to whoever asked for it.
 struct ResetEnd {

@@ -65,12 +65,12 @@ UpdateOffer FetchUpdateOffer(Host& host, const UpdateUrl& url, const std::string
 bool OfferUpdate(Hotspot& hotspot, const UpdateOffer& offer) {
     if (!offer.newer || StopRequested())
         return false;
-    ui::Window& main = hotspot.Main();
+    HotspotSink& view = hotspot.View();
     const std::string question =
         "亲！检测到最新V" + offer.version + "版本，体验更好，是否下载更新……";
     const int answer = AskWindow(
-        hotspot.GetDispatcher(),
-        [&main, question] { return main.ShowMessage(question, "更新提示", 4); }, 0);
+        hotspot.GetDispatcher(), [&view, question] { return view.Ask(question, "更新提示", 4); },
+        0);
     if (answer != kIdYes || StopRequested())
         return false;
     const std::string address = offer.address;
@@ -80,8 +80,8 @@ bool OfferUpdate(Hotspot& hotspot, const UpdateOffer& offer) {
         // run by the shell.
         if (IsWebAddress(address) && host.shell != nullptr)
             host.shell->OpenUrl(address);
-        hotspot.Main().Self().SetVisible(false);
-        // The program's exit returns to idle and ends within its bound.
+        // The program's exit hides the window, returns to idle and ends within its
+        // bound.
         if (hotspot.quit)
             hotspot.quit(0);
     });

@@ -44,33 +44,39 @@ std::string ChooseUpstream(Host& host, const std::vector<std::string>& items,
     return chosen;
 }
 
-void OnUpstreamFocusLost(Hotspot& hotspot) {
-    ui::Control combo = hotspot.C().upstream;
-    const std::string text = combo.Text();
-    if (text == "无线网络连接2")
-        combo.SetText("无线网络连接 2");
-    else if (text == "无线网络连接3")
-        combo.SetText("无线网络连接 3");
-    else if (text == "宽带连接2")
-        combo.SetText("宽带连接 2");
-    settings::WriteSetting(hotspot.GetHost(), settings::kUpstreamName, combo.Text());
+std::string CorrectedUpstream(const std::string& typed) {
+    if (typed == "无线网络连接2")
+        return "无线网络连接 2";
+    if (typed == "无线网络连接3")
+        return "无线网络连接 3";
+    if (typed == "宽带连接2")
+        return "宽带连接 2";
+    return typed;
 }
 
-void OnRememberUpstreamClicked(Hotspot& hotspot) {
+void OnUpstreamFocusLost(Hotspot& hotspot, const std::string& typed) {
+    const std::string corrected = CorrectedUpstream(typed);
+    if (corrected != typed)
+        hotspot.View().ShowUpstream(corrected);
+    settings::WriteSetting(hotspot.GetHost(), settings::kUpstreamName, corrected);
+}
+
+void OnRememberUpstreamClicked(Hotspot& hotspot, bool remember, const std::string& upstream,
+                               const std::vector<std::string>& items) {
     Host& host = hotspot.GetHost();
-    Controls& c = hotspot.C();
-    if (c.remember.Checked()) {
+    if (remember) {
         settings::WriteSetting(host, settings::kRememberUpstream, "1");
-        settings::WriteSetting(host, settings::kUpstreamName, c.upstream.Text());
+        settings::WriteSetting(host, settings::kUpstreamName, upstream);
     } else {
         settings::WriteSetting(host, settings::kRememberUpstream, "2");
         // The detection may pause between its tries: it runs on its own worker.
         Dispatcher& window = hotspot.GetDispatcher();
-        hotspot.upstreamTask.Start([&host, &window, &c, items = c.upstream.Items(),
-                                    wired = hotspot.GetSession().wiredNames] {
-            const std::string chosen = ChooseUpstream(host, items, wired);
-            window.Post([&c, chosen] { c.upstream.SetText(chosen); });
-        });
+        HotspotSink& view = hotspot.View();
+        hotspot.upstreamTask.Start(
+            [&host, &window, &view, items, wired = hotspot.GetSession().wiredNames] {
+                const std::string chosen = ChooseUpstream(host, items, wired);
+                window.Post([&view, chosen] { view.ShowUpstream(chosen); });
+            });
     }
 }
 

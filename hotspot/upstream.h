@@ -24,11 +24,17 @@ std::string DetectUpstream(Host& host, const std::string& wiredNames);
 std::string ChooseUpstream(Host& host, const std::vector<std::string>& items,
                            const std::string& wiredNames);
 
-// 组合框1 lost the focus: corrects the usual typing slips ("宽带连接2") and saves it.
-void OnUpstreamFocusLost(Hotspot& hotspot);
+// The upstream name with the usual typing slip corrected ("宽带连接2" is "宽带连接 2").
+std::string CorrectedUpstream(const std::string& typed);
 
-// 选择框2 clicked: remembers the shown choice, or forgets it and chooses anew.
-void OnRememberUpstreamClicked(Hotspot& hotspot);
+// The upstream box lost the focus holding `typed`: shows the corrected name when it
+// differs and saves it.
+void OnUpstreamFocusLost(Hotspot& hotspot, const std::string& typed);
+
+// The remember box clicked: checked remembers `upstream`, the choice shown; unchecked
+// forgets it and chooses anew among `items`, the connections listed.
+void OnRememberUpstreamClicked(Hotspot& hotspot, bool remember, const std::string& upstream,
+                               const std::vector<std::string>& items);
 
 // 按钮查看连接 clicked: opens the system's network connections window.
 void OnViewConnectionsClicked(Hotspot& hotspot);

@@ -1,8 +1,8 @@
-#include "settings/theme.h"
+#include "app/theme.h"
 
 #include "settings/keys.h"
 
-namespace hs::settings {
+namespace hs::app {
 
 void AttachSkin(ui::Window& window, int hue) {
     window.SetThemed(true);
@@ -29,7 +29,7 @@ std::string HueLabel(int position) {
 void ApplyHuePosition(Host& host, ui::Window& main) {
     const int position = main["滑块条色调"].Position();
     AttachSkin(main, position - kHueOffset);
-    WriteSetting(host, kSkinColour, std::to_string(position));
+    settings::WriteSetting(host, settings::kSkinColour, std::to_string(position));
     main["透明标签位置"].SetText(HueLabel(position));
 }
 
@@ -38,4 +38,4 @@ void RestoreDefaultHue(Host& host, ui::Window& main) {
     ApplyHuePosition(host, main);
 }
 
-}  // namespace hs::settings
+}  // namespace hs::app

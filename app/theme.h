@@ -8,7 +8,7 @@
 #include "platform/host.h"
 #include "ui/model.h"
 
-namespace hs::settings {
+namespace hs::app {
 
 // The hue is the slider position minus this offset, so positions 0..340 give -160..180.
 inline constexpr int kHueOffset = 160;
@@ -31,4 +31,4 @@ void ApplyHuePosition(Host& host, ui::Window& main);
 // `按钮色调` ("恢复默认") clicked: puts the slider at 260 and applies it.
 void RestoreDefaultHue(Host& host, ui::Window& main);
 
-}  // namespace hs::settings
+}  // namespace hs::app

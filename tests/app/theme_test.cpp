@@ -1,17 +1,17 @@
-#include "settings/theme.h"
+#include "app/theme.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <vector>
 
+#include "app/show_password.h"
 #include "platform/native_codec.h"
 #include "platform/sim/directory_files.h"
 #include "settings/settings_file.h"
-#include "settings/show_password.h"
 #include "tests/temp_folder.h"
 
-namespace hs::settings {
+namespace hs::app {
 namespace {
 
 ui::ControlSpec Spec(const char* name, ui::Kind kind, const char* caption = "") {
@@ -46,7 +46,7 @@ class Theme : public ::testing::Test {
     }
     void TearDown() override { std::filesystem::remove_all(folder); }
     std::string Stored(const char* section, const char* key) {
-        return ReadSetting(host, section, key, "<absent>");
+        return settings::ReadSetting(host, section, key, "<absent>");
     }
 
     std::filesystem::path folder;
@@ -106,4 +106,4 @@ TEST_F(Theme, ShowPasswordMasksAndShowsAndSavesTheChoice) {
 }
 
 }  // namespace
-}  // namespace hs::settings
+}  // namespace hs::app
