@@ -87,11 +87,12 @@ ClientsView::ClientsView(App& app)
 void ClientsView::Tick() {
     Host& host = app_.GetHost();
     Dispatcher& dispatcher = app_.GetDispatcher();
+    backend::HotspotBackend& network = app_.Hotspot().Backend();
     const std::string hostedIndex = app_.Hotspot().GetSession().hostedInterfaceIndex;
     // Start asks the previous pass to stop; what it still posts is dropped.
-    passTask_.Start([&host, &dispatcher, this, hostedIndex] {
+    passTask_.Start([&host, &network, &dispatcher, this, hostedIndex] {
         PassSink sink(dispatcher, *this);
-        if (clients::RefreshClientList(host, hostedIndex, sink))
+        if (clients::RefreshClientList(host, network, hostedIndex, sink))
             sink.Finished();
     });
 }

@@ -19,7 +19,6 @@ constexpr const char* kSegmentStart = "接口: 192.168.137";
 constexpr const char* kSegmentEndPattern = "192\\.168\\.137.*ff-ff-ff-ff-ff-ff";
 constexpr const char* kIpPattern = "\\d+\\.\\d+\\.\\d+\\.\\d+";
 constexpr const char* kDashPattern = "([0-9A-F]{2})(-[0-9A-F]{2}){5}";
-constexpr const char* kColonPattern = "([0-9A-F]{2})(:[0-9A-F]{2}){5}";
 
 constexpr int64_t kAfterEntryMs = 5;
 constexpr int64_t kAfterRowMs = 5;
@@ -81,38 +80,21 @@ std::vector<ClientRow> ArpCandidates(const std::string& arpOutput) {
     return candidates;
 }
 
-std::unordered_set<std::string> StationAddresses(const std::string& status, int* count) {
-    RegexObject matches;
-    matches.Create(kColonPattern, status);
-    std::unordered_set<std::string> stations;
-    for (int n = 1; n <= matches.MatchCount(); ++n) {
-        std::string address = UpperAscii(matches.MatchText(n));
-        std::replace(address.begin(), address.end(), ':', '-');
-        stations.insert(std::move(address));
-    }
-    if (count != nullptr)
-        *count = matches.MatchCount();
-    return stations;
+std::string CountLabel(int devices) {
+    return "设备总数[" + std::to_string(devices) + "]";
 }
 
-std::string CountLabel(int colonAddresses, int* devices) {
-    const int n = std::max(0, colonAddresses - 1);
-    if (devices != nullptr)
-        *devices = n;
-    return "设备总数[" + std::to_string(n) + "]";
-}
-
-bool RefreshClientList(Host& host, const std::string& hostedIndex, ClientPassSink& sink) {
+bool RefreshClientList(Host& host, backend::HotspotBackend& network, const std::string& hostedIndex,
+                       ClientPassSink& sink) {
     const std::string arp = RunCommand(host, "arp -a");
     if (StopRequested())
         return false;
     const std::vector<ClientRow> candidates = ArpCandidates(arp);
 
-    const std::string status = RunCommand(host, "netsh wlan show hostednetwork");
+    const backend::Stations joined = network.CurrentStations();
     if (StopRequested())
         return false;
-    int colonAddresses = 0;
-    const std::unordered_set<std::string> stations = StationAddresses(status, &colonAddresses);
+    const std::unordered_set<std::string>& stations = joined.addresses;
 
     std::string blacklistBytes;
     if (!ReadDataFile(host, kBlacklistPath, blacklistBytes))
@@ -136,9 +118,7 @@ bool RefreshClientList(Host& host, const std::string& hostedIndex, ClientPassSin
     }
     std::reverse(rows.begin(), rows.end());
 
-    int devices = 0;
-    const std::string label = CountLabel(colonAddresses, &devices);
-    sink.Counted(devices, label);
+    sink.Counted(joined.devices, CountLabel(joined.devices));
     sink.Listed(rows);
     for (size_t j = 0; j < rows.size(); ++j) {
         Delay(host, kAfterRowMs);

@@ -3,9 +3,9 @@
 //
 // The pass reads "arp -a" and takes the entries of the hotspot segment (after the
 // header "接口: 192.168.137" up to the segment's broadcast entry), each entry's IP
-// address and hardware address from the same line. It reads "netsh wlan show
-// hostednetwork" for the associated stations (every hardware address it prints) and
-// the blacklist file (the addresses in the lines' parts before their first "+"). An
+// address and hardware address from the same line. It asks the hotspot's
+// backend for the associated stations (every hardware address the system lists) and
+// reads the blacklist file (the addresses in the lines' parts before their first "+"). An
 // entry whose address is all zeros (a device blocked before) is skipped; one that is
 // not an associated station (a device that left) is skipped; a blacklisted one is
 // blocked with the block command and not listed; the others are listed in the order
@@ -22,6 +22,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "backend/hotspot_backend.h"
 #include "platform/host.h"
 
 namespace hs::clients {
@@ -54,9 +55,10 @@ class ClientPassSink {
     virtual void Named(const std::string& mac, const std::string& name) = 0;
 };
 
-// Runs one pass. `hostedIndex` is the hosted interface's index as text ("2" when it
-// was not found). True when the pass ran to its end, false when it was stopped.
-bool RefreshClientList(Host& host, const std::string& hostedIndex, ClientPassSink& sink);
+// Runs one pass; `network` tells who has joined. `hostedIndex` is the hosted interface's index as
+// text ("2" when it was not found). True when the pass ran to its end, false when it was stopped.
+bool RefreshClientList(Host& host, backend::HotspotBackend& network, const std::string& hostedIndex,
+                       ClientPassSink& sink);
 
 // The pieces of the pass, for tests and measurements.
 
@@ -64,13 +66,7 @@ bool RefreshClientList(Host& host, const std::string& hostedIndex, ClientPassSin
 // hardware address on their line (the first of each on it), in the table's order.
 std::vector<ClientRow> ArpCandidates(const std::string& arpOutput);
 
-// The colon-form hardware addresses of "netsh wlan show hostednetwork" (its BSSID and
-// the associated stations), in dash form and upper case; `count` receives how many
-// the status printed.
-std::unordered_set<std::string> StationAddresses(const std::string& status, int* count);
-
-// "设备总数[N]" for a status that printed `colonAddresses` addresses: every one but the
-// hosted network's own BSSID, and never fewer than 0.
-std::string CountLabel(int colonAddresses, int* devices = nullptr);
+// "设备总数[N]" for `devices` joined devices.
+std::string CountLabel(int devices);
 
 }  // namespace hs::clients

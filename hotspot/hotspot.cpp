@@ -1,9 +1,14 @@
 #include "hotspot/hotspot.h"
 
+#include "backend/hosted_network.h"
+
 namespace hs::hotspot {
 
 Hotspot::Hotspot(Host& host, HotspotSink& view, Dispatcher& dispatcher)
-    : host_(host), view_(view), dispatcher_(dispatcher) {}
+    : host_(host),
+      view_(view),
+      dispatcher_(dispatcher),
+      backend_(std::make_unique<backend::HostedNetwork>(host)) {}
 
 void Hotspot::SetHostedName(const std::string& name) {
     session_.hostedName = name;

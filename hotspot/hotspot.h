@@ -10,10 +10,12 @@
 #include <array>
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "backend/hotspot_backend.h"
 #include "hotspot/hotspot_sink.h"
 #include "platform/host.h"
 #include "sys/dispatcher.h"
@@ -77,6 +79,8 @@ class Hotspot {
 
     Host& GetHost() { return host_; }
     HotspotSink& View() { return view_; }
+    // The way the hotspot is switched on; used by the workers only.
+    backend::HotspotBackend& Backend() { return *backend_; }
     Dispatcher& GetDispatcher() { return dispatcher_; }
     Session& GetSession() { return session_; }
 
@@ -116,6 +120,7 @@ class Hotspot {
     Host& host_;
     HotspotSink& view_;
     Dispatcher& dispatcher_;
+    std::unique_ptr<backend::HotspotBackend> backend_;
     Session session_;
 };
 

@@ -32,7 +32,8 @@ void Prepare(Hotspot& hotspot, const PreparationInput& input) {
     HotspotSink& view = hotspot.View();
 
     // Leftover sharing is off before the user can start anything.
-    const std::string wired = DisableAllSharing(host, input.windows8, input.wiredNames).wiredNames;
+    const std::string wired =
+        DisableAllSharing(host, hotspot.Backend(), input.windows8, input.wiredNames).wiredNames;
     window.Post([&hotspot, wired] { hotspot.SetWiredNames(wired); });
     if (StopRequested())
         return;

@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "hotspot/common.h"
 #include "sys/command.h"
 #include "sys/delay.h"
 #include "sys/text.h"
@@ -24,7 +23,8 @@ bool Connections(Host& host, std::vector<SharingConnection>& out) {
 
 }  // namespace
 
-SwitchOff DisableAllSharing(Host& host, bool windows8, std::string wired) {
+SwitchOff DisableAllSharing(Host& host, backend::HotspotBackend& network, bool windows8,
+                            std::string wired) {
     SwitchOff off;
     std::vector<SharingConnection> connections;
     if (Connections(host, connections)) {
@@ -56,8 +56,7 @@ SwitchOff DisableAllSharing(Host& host, bool windows8, std::string wired) {
         if (ethernet == 2 || ethernet == 3)
             wired = "以太网";
     }
-    std::string output;
-    if (!TryRunCommand(host, "netsh wlan set hostednetwork mode=disallow", output))
+    if (!network.Disallow().Ran())
         off.failed = true;
     off.wiredNames = wired;
     return off;

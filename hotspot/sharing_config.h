@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "backend/hotspot_backend.h"
 #include "platform/host.h"
 
 namespace hs::hotspot {
@@ -22,8 +23,9 @@ struct SwitchOff {
 
 // Switches sharing off on every connection, appends the names of wired connections
 // ("本地"; on Windows 8 also "以太") to `wiredNames`, collapses two or three collected
-// names into the standard one, and disallows the hosted network.
-SwitchOff DisableAllSharing(Host& host, bool windows8, std::string wiredNames);
+// names into the standard one, and disallows the network (`network`).
+SwitchOff DisableAllSharing(Host& host, backend::HotspotBackend& network, bool windows8,
+                            std::string wiredNames);
 
 // What a switch-on pass did.
 struct SharingOutcome {

@@ -1,6 +1,5 @@
 #include "hotspot/start_checks.h"
 
-#include "hotspot/common.h"
 #include "sys/text.h"
 
 namespace hs::hotspot {

@@ -2,8 +2,6 @@
 
 #include <vector>
 
-#include "hotspot/adapter_discovery.h"
-#include "hotspot/common.h"
 #include "hotspot/sharing_config.h"
 #include "hotspot/start_checks.h"
 #include "hotspot/stop_sharing.h"
@@ -15,7 +13,6 @@
 #include "sys/regex.h"
 #include "sys/text.h"
 #include "sys/worker.h"
-#include "traffic/interface_lookup.h"
 #include "traffic/traffic_meter.h"
 
 namespace hs::hotspot {
@@ -35,8 +32,6 @@ const char* const kSharingFailedText =
 
 namespace {
 
-constexpr const char* kStartCommand = "netsh wlan start hostednetwork";
-constexpr const char* kStopCommand = "netsh wlan stop hostednetwork";
 constexpr const char* kAddressesCommand = "netsh interface ipv4 show addresses";
 constexpr const char* kAdminMessage =
     "无法开启！共享需要管理员权限，检测到您的电脑没有管理员权限。\r\n请参照界面上的【帮助信息】设置"
@@ -68,8 +63,9 @@ struct StartState {
     std::string output;      // the stored start output
     std::string hostedName;  // what 编辑框虚拟网卡 holds
     std::string wiredNames;  // what 编辑框去除多个本地 holds
-    std::string ssid;        // the name and key given to netsh
+    std::string ssid;        // the name and key the network was configured with
     std::string key;
+    bool startRefused = false;  // the system answered the start that it could not
     SharingOutcome outcome;
 };
 
@@ -78,7 +74,7 @@ enum class PathEnd { Completed, Stopped, CouldNotRun };
 
 // How each system's path differs.
 struct PathTiming {
-    DiscoveryVariant variant;
+    backend::DiscoveryVariant variant;
     int discoveryRetryPauseMs;
 };
 
@@ -88,6 +84,7 @@ class StartProcedure {
         : hotspot_(hotspot),
           host_(hotspot.GetHost()),
           window_(hotspot.GetDispatcher()),
+          network_(hotspot.Backend()),
           input_(std::move(input)) {
         state_.hostedName = input_.hostedName;
         state_.wiredNames = input_.wiredNames;
@@ -120,15 +117,16 @@ class StartProcedure {
     bool HostedUsesDhcp();
     PathEnd StartWindows8();
     PathEnd StartWindows7();
-    bool RunStoringOutput(const char* commandLine);
+    bool StartStoringOutput();
     void ShowStarted();
-    void ShowSuccess(const traffic::HostedInterface& hosted,
+    void ShowSuccess(const backend::HostedInterface& hosted,
                      const std::optional<traffic::CounterReading>& baselines);
     void StatisticsHit();
 
     Hotspot& hotspot_;
     Host& host_;
     Dispatcher& window_;
+    backend::HotspotBackend& network_;
     const StartInput input_;
     StartState state_;
 };
@@ -158,7 +156,7 @@ void StartProcedure::Fail(const std::string& message) {
     // the switch-off here on the start's worker, which ends right after.
     Hotspot& hotspot = hotspot_;
     Show([&hotspot] { hotspot.View().ShowResetting(); });
-    const SwitchOff off = DisableAllSharing(host_, input_.windows8, state_.wiredNames);
+    const SwitchOff off = DisableAllSharing(host_, network_, input_.windows8, state_.wiredNames);
     state_.wiredNames = off.wiredNames;
     Show([&hotspot, wired = state_.wiredNames, failed = off.failed] {
         hotspot.SetWiredNames(wired);
@@ -173,12 +171,12 @@ void StartProcedure::Fail(const std::string& message) {
 // Discovery, up to three more tries while nothing was found, then the override of
 // settings section "1". False when a stop was asked.
 bool StartProcedure::FindHostedAdapter(const PathTiming& timing) {
-    state_.hostedName = HostedAdapterDiscovery(host_, timing.variant, state_.hostedName);
+    state_.hostedName = network_.FindAdapter(timing.variant, state_.hostedName);
     ShowHostedName();
     for (int attempt = 0; attempt < 3 && state_.hostedName.empty(); ++attempt) {
         if (StopRequested())
             return false;
-        state_.hostedName = HostedAdapterDiscovery(host_, timing.variant, state_.hostedName);
+        state_.hostedName = network_.FindAdapter(timing.variant, state_.hostedName);
         ShowHostedName();
         Delay(host_, timing.discoveryRetryPauseMs);
     }
@@ -218,17 +216,20 @@ bool StartProcedure::HostedUsesDhcp() {
     return Contains(regex.MatchText(1), "是");
 }
 
-// Runs the start command and keeps what it printed as the start output. False when
-// it could not be run at all.
-bool StartProcedure::RunStoringOutput(const char* commandLine) {
-    return TryRunCommand(host_, commandLine, state_.output);
+// Starts the network and keeps what the system answered as the start output. False
+// when the start could not be carried out at all.
+bool StartProcedure::StartStoringOutput() {
+    const backend::Step step = network_.Start();
+    state_.output = step.output;
+    state_.startRefused = step.result == backend::StepResult::Refused;
+    return step.Ran();
 }
 
 // The Windows 8 path: start, find the adapter, share, then the static address.
 PathEnd StartProcedure::StartWindows8() {
-    if (!RunStoringOutput(kStartCommand))
+    if (!StartStoringOutput())
         return StopRequested() ? PathEnd::Stopped : PathEnd::CouldNotRun;
-    if (!FindHostedAdapter({DiscoveryVariant::Windows8, 300}))
+    if (!FindHostedAdapter({backend::DiscoveryVariant::Windows8, 300}))
         return PathEnd::Stopped;
     Delay(host_, 500);
     if (StopRequested())
@@ -247,14 +248,14 @@ PathEnd StartProcedure::StartWindows8() {
         Delay(host_, 1000);
         if (StopRequested())
             return PathEnd::Stopped;
-        RunCommand(host_, kStartCommand);
+        network_.Start();
     }
     return StopRequested() ? PathEnd::Stopped : PathEnd::Completed;
 }
 
 // The Windows 7 path: find the adapter, share, start, then the static address.
 PathEnd StartProcedure::StartWindows7() {
-    if (!FindHostedAdapter({DiscoveryVariant::Other, 200}))
+    if (!FindHostedAdapter({backend::DiscoveryVariant::Other, 200}))
         return PathEnd::Stopped;
     Delay(host_, 500);
     if (StopRequested())
@@ -263,7 +264,7 @@ PathEnd StartProcedure::StartWindows7() {
     WaitForSharing(20);
     if (StopRequested())
         return PathEnd::Stopped;
-    if (!RunStoringOutput(kStartCommand))
+    if (!StartStoringOutput())
         return StopRequested() ? PathEnd::Stopped : PathEnd::CouldNotRun;
     Delay(host_, 800);
     if (StopRequested())
@@ -271,14 +272,14 @@ PathEnd StartProcedure::StartWindows7() {
     if (HostedUsesDhcp()) {
         RunCommand(host_, StaticAddressCommand(state_.hostedName));
         Delay(host_, 1000);
-        RunCommand(host_, kStopCommand);
+        network_.Stop();
         if (StopRequested())
             return PathEnd::Stopped;
         SwitchSharingOn();
         Delay(host_, 3000);
         if (StopRequested())
             return PathEnd::Stopped;
-        RunCommand(host_, kStartCommand);
+        network_.Start();
     }
     return StopRequested() ? PathEnd::Stopped : PathEnd::Completed;
 }
@@ -295,7 +296,7 @@ void StartProcedure::ShowStarted() {
 
 // The session's index and baselines, the timers of the client list and the traffic
 // bar, and the success tip or the warning that sharing failed.
-void StartProcedure::ShowSuccess(const traffic::HostedInterface& hosted,
+void StartProcedure::ShowSuccess(const backend::HostedInterface& hosted,
                                  const std::optional<traffic::CounterReading>& baselines) {
     Hotspot& hotspot = hotspot_;
     const bool shared = state_.outcome.Succeeded();
@@ -338,7 +339,8 @@ void StartProcedure::Run() {
     });
     // Sharing from another upstream than at the last stop is switched off first.
     if (input_.upstream != input_.upstreamAtLastStop) {
-        state_.wiredNames = DisableAllSharing(host_, input_.windows8, state_.wiredNames).wiredNames;
+        state_.wiredNames =
+            DisableAllSharing(host_, network_, input_.windows8, state_.wiredNames).wiredNames;
         ShowWiredNames();
         Delay(host_, 300);
     }
@@ -353,19 +355,18 @@ void StartProcedure::Run() {
     if (password != input_.typedPassword)
         Show([&hotspot, password] { hotspot.View().ShowPassword(password); });
 
-    // Quoted, so that a space or "=" left in either stays part of it.
     state_.ssid = Trim(name);
     state_.key = Trim(password);
-    const std::string configure = "netsh wlan set hostednetwork mode=allow ssid=\"" + state_.ssid +
-                                  "\" key=\"" + state_.key + "\"";
-    if (!TryRunCommand(host_, configure, state_.output)) {
+    const backend::Step configured = network_.Configure(state_.ssid, state_.key);
+    state_.output = configured.output;
+    if (!configured.Ran()) {
         if (!StopRequested())
             Fail(kCouldNotRunMessage);
         return;
     }
     if (StopRequested())
         return;
-    if (Contains(state_.output, "管理员")) {
+    if (configured.result == backend::StepResult::NotAdministrator) {
         EndEarly(kAdminMessage, 190, 200);
         return;
     }
@@ -384,7 +385,7 @@ void StartProcedure::Run() {
         Fail(kCouldNotRunMessage);
         return;
     }
-    if (Contains(state_.output, "无法")) {
+    if (state_.startRefused) {
         std::string text = "开启失败！失败类型：";
         text += RemoveBlankLines(state_.output);
         text += kStartFailureHelp;
@@ -394,8 +395,7 @@ void StartProcedure::Run() {
 
     ShowStarted();
     // The hosted interface's index from the offload listing, and its counters now.
-    const traffic::HostedInterface hosted =
-        traffic::LookupInterfaceNumber(host_, state_.hostedName);
+    const backend::HostedInterface hosted = network_.InterfaceOf(state_.hostedName);
     if (StopRequested())
         return;
     const std::optional<traffic::CounterReading> baselines =

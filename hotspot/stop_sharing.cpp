@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "hotspot/sharing_config.h"
-#include "sys/command.h"
 #include "sys/dispatcher.h"
 
 namespace hs::hotspot {
@@ -21,11 +20,10 @@ void StopSharing(Hotspot& hotspot, const std::string& upstream) {
     hotspot.View().ShowStopping();
     session.upstreamAtLastStop = upstream;
     session.phase = Phase::Stopping;
-    Host& host = hotspot.GetHost();
     Dispatcher& window = hotspot.GetDispatcher();
-    hotspot.stopTask.Start([&hotspot, &host, &window] {
-        std::string output;
-        const bool ran = TryRunCommand(host, "netsh wlan stop hostednetwork", output);
+    backend::HotspotBackend& network = hotspot.Backend();
+    hotspot.stopTask.Start([&hotspot, &network, &window] {
+        const bool ran = network.Stop().Ran();
         window.Post([&hotspot, ran] {
             if (ran) {
                 hotspot.View().ShowStopped();
@@ -63,7 +61,7 @@ void ResetToIdle(Hotspot& hotspot, std::function<void(const ResetEnd&)> then, in
         end.startEnded = WaitForRuns(runs, waitMs);
         std::string names = wired;
         if (end.startEnded) {
-            const SwitchOff off = DisableAllSharing(host, windows8, wired);
+            const SwitchOff off = DisableAllSharing(host, hotspot.Backend(), windows8, wired);
             names = off.wiredNames;
             end.failed = off.failed;
         }

@@ -1,6 +1,5 @@
 #include "hotspot/update_check.h"
 
-#include "hotspot/common.h"
 #include "hotspot/stop_sharing.h"
 #include "hotspot/version_text.h"
 #include "sys/delay.h"

@@ -1,8 +1,8 @@
 #include "hotspot/upstream.h"
 
-#include "hotspot/common.h"
 #include "settings/keys.h"
 #include "sys/delay.h"
+#include "sys/text.h"
 
 namespace hs::hotspot {
 

@@ -2,6 +2,8 @@
 // the listings that give none.
 #include <gtest/gtest.h>
 
+#include "backend/hosted_network.h"
+
 #include "clients/client_pass.h"
 
 namespace hs::clients {
@@ -63,16 +65,19 @@ TEST(ArpSegment, ThreeHundredEntriesGiveThreeHundredCandidatesInOrder) {
 }
 
 TEST(StationCount, CountsEveryColonAddressButTheBssidAndNeverGoesNegative) {
-    int count = -1;
-    const auto stations = StationAddresses(
+    const backend::Stations stations = backend::ReadHostedNetworkStatus(
+        "    状态                   : 已启动\r\n"
         "    BSSID                  : 8e:70:5a:1c:2b:3d\r\n"
-        "        a4:5e:60:c1:22:33        已经过身份验证\r\n",
-        &count);
-    EXPECT_EQ(count, 2);
-    EXPECT_EQ(stations.count("A4-5E-60-C1-22-33"), 1u);
-    EXPECT_EQ(CountLabel(count), "设备总数[1]");
-    EXPECT_EQ(CountLabel(0), "设备总数[0]");
-    EXPECT_EQ(CountLabel(1), "设备总数[0]");
+        "        a4:5e:60:c1:22:33        已经过身份验证\r\n");
+    EXPECT_EQ(stations.state, backend::NetworkState::Running);
+    EXPECT_EQ(stations.devices, 1);
+    EXPECT_EQ(stations.addresses.count("A4-5E-60-C1-22-33"), 1u);
+    EXPECT_EQ(CountLabel(stations.devices), "设备总数[1]");
+    const backend::Stations idle =
+        backend::ReadHostedNetworkStatus("    状态                   : 未启动\r\n");
+    EXPECT_EQ(idle.state, backend::NetworkState::Idle);
+    EXPECT_EQ(idle.devices, 0);
+    EXPECT_EQ(backend::ReadHostedNetworkStatus("").state, backend::NetworkState::Unknown);
 }
 
 }  // namespace

@@ -242,7 +242,7 @@ TEST(ClientPass, AStopEndsThePassBetweenStepsAndSavesNoGuess) {
     bool completed = true;
     h.Mark();
     Task task;
-    task.Start([&] { completed = RefreshClientList(h.host, kHostedIndex, sink); });
+    task.Start([&] { completed = RefreshClientList(h.host, h.network, kHostedIndex, sink); });
     while (!inPing)
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     task.RequestStop();

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "backend/hosted_network.h"
 #include "clients/client_pass.h"
 #include "clients/data_file.h"
 #include "tests/sim/sim_test_support.h"
@@ -84,11 +85,14 @@ struct Hotspot : Bench {
     }
     std::vector<int64_t> Pauses() { return clock.Pauses(); }
 
+    // The hosted network the pass asks for the stations.
+    backend::HostedNetwork network{host};
+
     // One pass from now on: commands and pauses are those of the pass.
     Recorder Pass() {
         Mark();
         Recorder sink;
-        completed = RefreshClientList(host, kHostedIndex, sink);
+        completed = RefreshClientList(host, network, kHostedIndex, sink);
         return sink;
     }
 

@@ -2,7 +2,7 @@
 // simulated laptop.
 #include "hotspot/upstream.h"
 
-#include "hotspot/adapter_discovery.h"
+#include "backend/adapter_discovery.h"
 #include "hotspot/sharing_config.h"
 #include "settings/settings_file.h"
 #include "tests/hotspot/hotspot_support.h"
@@ -30,8 +30,8 @@ upstream 本地连接
 connection 本地连接 kind=ethernet status=2 index=10 address=192.168.0.20/24 gateway=192.168.0.1
 connection "本地连接 2" kind=ethernet status=7 index=12
 )");
-    const std::string wired =
-        p.OnWorker([&] { return DisableAllSharing(p.host, false, "").wiredNames; });
+    const std::string wired = p.OnWorker(
+        [&] { return DisableAllSharing(p.host, p.H().Backend(), false, "").wiredNames; });
     EXPECT_EQ(wired, "本地连接");
     const Texts items = p.OnWorker([&] { return ListConnections(p.host, false); });
     EXPECT_EQ(items, (Texts{"本地连接"}));
@@ -88,12 +88,16 @@ connection 以太网 kind=ethernet status=2 index=5
 connection "以太网 2" kind=ethernet status=7 index=6
 )";
     Program eight(scenario);
-    EXPECT_EQ(eight.OnWorker([&] { return DisableAllSharing(eight.host, true, "").wiredNames; }),
+    EXPECT_EQ(eight.OnWorker([&] {
+        return DisableAllSharing(eight.host, eight.H().Backend(), true, "").wiredNames;
+    }),
               "以太网");
     EXPECT_EQ(eight.Commands(), (Texts{kDisallow}));
 
     Program seven(scenario);
-    EXPECT_EQ(seven.OnWorker([&] { return DisableAllSharing(seven.host, false, "").wiredNames; }),
+    EXPECT_EQ(seven.OnWorker([&] {
+        return DisableAllSharing(seven.host, seven.H().Backend(), false, "").wiredNames;
+    }),
               "");
 }
 
@@ -133,11 +137,13 @@ TEST(Discovery, EachVariantFindsItsAdapter) {
     // The hosted adapter is listed while the hosted network is allowed.
     Program seven("windows 7\n");
     seven.laptop->RunBytes("netsh wlan set hostednetwork mode=allow");
-    EXPECT_EQ(HostedAdapterDiscovery(seven.host, DiscoveryVariant::Other, ""), "无线网络连接 2");
+    EXPECT_EQ(backend::HostedAdapterDiscovery(seven.host, backend::DiscoveryVariant::Other, ""),
+              "无线网络连接 2");
 
     Program eight("windows 8\n");
     eight.laptop->RunBytes("netsh wlan set hostednetwork mode=allow");
-    EXPECT_EQ(HostedAdapterDiscovery(eight.host, DiscoveryVariant::Windows8, " 本地连接* 12 "),
+    EXPECT_EQ(backend::HostedAdapterDiscovery(eight.host, backend::DiscoveryVariant::Windows8,
+                                              " 本地连接* 12 "),
               "本地连接* 12");
 }
 
@@ -145,14 +151,18 @@ TEST(Discovery, NothingFoundLeavesTheBoxAsItWas) {
     // Disallowed: no hosted adapter. The Wi-Fi Direct adapter holds "Microsoft" but
     // not "Microsoft 托管".
     Program eight("windows 8\n");
-    EXPECT_EQ(HostedAdapterDiscovery(eight.host, DiscoveryVariant::Windows8, "earlier"), "earlier");
+    EXPECT_EQ(
+        backend::HostedAdapterDiscovery(eight.host, backend::DiscoveryVariant::Windows8, "earlier"),
+        "earlier");
 
     // A description naming "microsoft" only in lower case is passed over.
     Program seven(R"(windows 7
 hosted "无线网络连接 2" index=26 description="microsoft virtual adapter"
 )");
     seven.laptop->RunBytes("netsh wlan set hostednetwork mode=allow");
-    EXPECT_EQ(HostedAdapterDiscovery(seven.host, DiscoveryVariant::Other, "earlier"), "earlier");
+    EXPECT_EQ(
+        backend::HostedAdapterDiscovery(seven.host, backend::DiscoveryVariant::Other, "earlier"),
+        "earlier");
 }
 
 }  // namespace

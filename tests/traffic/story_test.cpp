@@ -2,14 +2,17 @@
 // interface and takes the baselines, the totals and the bar follow the phones.
 #include <gtest/gtest.h>
 
+#include "backend/interface_lookup.h"
 #include "tests/traffic/traffic_support.h"
 #include "traffic/bar_rate.h"
-#include "traffic/interface_lookup.h"
 #include "traffic/traffic_meter.h"
 
 namespace hs::traffic {
 namespace {
 
+using backend::HostedInterface;
+using backend::InterfaceNumberOf;
+using backend::LookupInterfaceNumber;
 using testing::Laptop;
 using testing::LaptopScenario;
 

@@ -1,29 +1,12 @@
-#include "traffic/interface_lookup.h"
+#include "backend/interface_lookup.h"
 
 #include <cstdint>
-#include <string_view>
 
 #include "sys/command.h"
 #include "sys/regex.h"
 #include "sys/text.h"
 
-namespace hs::traffic {
-namespace {
-
-// The name with every character the pattern would read as an operator escaped, so
-// it is matched literally: "本地连接* 12" and also a renamed "Wi-Fi (2)".
-std::string Literal(const std::string& name) {
-    std::string escaped;
-    escaped.reserve(name.size() + 4);
-    for (char c : name) {
-        if (std::string_view("\\^$.|?*+()[]{}").find(c) != std::string_view::npos)
-            escaped.push_back('\\');
-        escaped.push_back(c);
-    }
-    return escaped;
-}
-
-}  // namespace
+namespace hs::backend {
 
 int InterfaceNumberOf(const std::string& index) {
     size_t at = 0;
@@ -44,7 +27,7 @@ int InterfaceNumberOf(const std::string& index) {
 HostedInterface LookupInterfaceNumber(Host& host, const std::string& adapterName) {
     const std::string listing = RunCommand(host, "netsh interface ipv4 show offload");
     std::string pattern = "接口 .*: ";
-    pattern += Literal(adapterName);
+    pattern += EscapeLiteral(adapterName);
     // The name ends the header line: "本地连接* 1" must not find "本地连接* 12".
     pattern += "[ \\t]*$";
     RegexObject regex;
@@ -57,4 +40,4 @@ HostedInterface LookupInterfaceNumber(Host& host, const std::string& adapterName
     return found;
 }
 
-}  // namespace hs::traffic
+}  // namespace hs::backend

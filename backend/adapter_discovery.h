@@ -3,14 +3,14 @@
 
 #include <string>
 
+#include "backend/hotspot_backend.h"
 #include "platform/host.h"
 
-namespace hs::hotspot {
+namespace hs::backend {
 
 // Windows 8 recognises the hosted adapter by "Microsoft 托管" at the start of its
 // description; Windows 7 by "Microsoft".
-enum class DiscoveryVariant { Windows8, Other };
-
+//
 // Walks the adapter list and, for every adapter whose connection name followed by
 // its description contains "Microsoft", takes the text before the variant's marker
 // (case ignored). Windows 8: a non-empty result replaces `current`, and the result is
@@ -18,4 +18,4 @@ enum class DiscoveryVariant { Windows8, Other };
 // the hosted-name box holds afterwards (`current` when nothing matched).
 std::string HostedAdapterDiscovery(Host& host, DiscoveryVariant variant, std::string current);
 
-}  // namespace hs::hotspot
+}  // namespace hs::backend

@@ -1,9 +1,8 @@
-#include "hotspot/adapter_discovery.h"
+#include "backend/adapter_discovery.h"
 
-#include "hotspot/common.h"
 #include "sys/text.h"
 
-namespace hs::hotspot {
+namespace hs::backend {
 
 std::string HostedAdapterDiscovery(Host& host, DiscoveryVariant variant, std::string current) {
     const bool windows8 = variant == DiscoveryVariant::Windows8;
@@ -25,4 +24,4 @@ std::string HostedAdapterDiscovery(Host& host, DiscoveryVariant variant, std::st
     return windows8 ? Trim(current) : current;
 }
 
-}  // namespace hs::hotspot
+}  // namespace hs::backend

@@ -3,17 +3,10 @@
 
 #include <string>
 
+#include "backend/hotspot_backend.h"
 #include "platform/host.h"
 
-namespace hs::traffic {
-
-struct HostedInterface {
-    // The index as text: the interface argument of the neighbour commands. "2" when
-    // the listing has no header for the adapter.
-    std::string index = "2";
-    // The same index as a number: selects the hosted row of the interface table.
-    int number = 2;
-};
+namespace hs::backend {
 
 // Finds the header line "接口 <index>: <name>" of the connection `adapterName` in
 // the output of "netsh interface ipv4 show offload" (run through RunCommand, so it
@@ -26,4 +19,4 @@ HostedInterface LookupInterfaceNumber(Host& host, const std::string& adapterName
 // none; values beyond what an interface index can be give 0 as well.
 int InterfaceNumberOf(const std::string& index);
 
-}  // namespace hs::traffic
+}  // namespace hs::backend
