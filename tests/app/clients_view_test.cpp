@@ -5,7 +5,10 @@
 #include "app/clients_view.h"
 
 #include <algorithm>
+#include <fstream>
+#include <set>
 
+#include "app/exit.h"
 #include "clients/data_file.h"
 #include "settings/keys.h"
 #include "tests/hotspot/hotspot_support.h"
@@ -145,6 +148,35 @@ TEST(ClientsView, ABlacklistedPhoneLeavesTheListAndStaysAwayUntilReleased) {
     EXPECT_EQ(p.List().size(), 3u);
 }
 
+TEST(ClientsView, EveryCommandOfAStartAStopABlacklistingAReleaseAndAnExitRunsOnAWorker) {
+    ClientsProgram p;
+    const std::string journal = (p.folder / "journal.txt").string();
+    ASSERT_TRUE(p.laptop->KeepJournal(journal));
+    p.StartAndWait();
+    p.Tick();
+    ASSERT_TRUE(p.driver->RightClickRow("超级列表框1", 0));
+    ASSERT_TRUE(p.driver->Choose("拉入黑名单"));
+    p.app->Settle();
+    ASSERT_TRUE(p.driver->RightClickRow("超级列表框2", 0));
+    ASSERT_TRUE(p.driver->Choose("取消黑名单"));
+    p.app->Settle();
+    ASSERT_TRUE(p.driver->Click("按钮开始"));
+    p.app->Settle();
+    app::ExitProgram(*p.app, 0);
+    p.app->Settle();
+
+    // Each entry begins "[T s] {THREAD} COMMAND"; the command's answer follows it.
+    std::ifstream in(journal);
+    std::set<std::string> threads;
+    for (std::string line; std::getline(in, line);) {
+        const size_t open = line.find(" s] {");
+        if (line.rfind("[", 0) == 0 && open != std::string::npos)
+            threads.insert(line.substr(open + 5, line.find('}', open) - open - 5));
+    }
+    EXPECT_EQ(threads,
+              (std::set<std::string>{"start", "pass", "block", "release", "stop", "reset"}));
+}
+
 TEST(ClientsView, AReleaseWithNothingSelectedChangesNothing) {
     ClientsProgram p;
     p.StartAndWait();
@@ -270,7 +302,8 @@ TEST(ClientsView, MonitorOnBeforeAnyStartStartsNoTimerAndOffKeepsTheStartFromLis
 }
 
 TEST(ClientsView, TheStopButtonEndsTheRunningPass) {
-    ClientsProgram p;
+    // The pass's "arp -a" takes 3 s.
+    ClientsProgram p(sim::SimulatedLaptop::DefaultScenario() + "slow \"arp -a\" 3\n");
     p.StartAndWait();
     p.StartPass();
     // The stop, before the pass's results are applied.
@@ -284,6 +317,12 @@ TEST(ClientsView, TheStopButtonEndsTheRunningPass) {
     EXPECT_TRUE(p.List().empty());
     EXPECT_EQ(p.C("标签3").Text(), "设备总数[0]");
     EXPECT_FALSE(p.app->WorkersRunning());
+    // And so it stays.
+    p.clock.Advance(20000);
+    p.driver->AdvanceTimers(20000);
+    p.app->Settle();
+    EXPECT_TRUE(p.List().empty());
+    EXPECT_EQ(p.C("标签3").Text(), "设备总数[0]");
 }
 
 TEST(ClientsView, TheExitPathsEndTheRunningPass) {
