@@ -52,6 +52,9 @@ struct Program {
     ~Program() {
         driver.reset();
         app.reset();
+        // The laptop may hold its journal open in the folder, which Windows will not
+        // remove while it is open.
+        laptop.reset();
         std::filesystem::remove_all(folder);
     }
 
