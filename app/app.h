@@ -73,7 +73,7 @@ class App {
     // Set once an exit path has begun: an exit chosen while the first one runs does
     // nothing.
     bool exiting = false;
-    // When the process must have ended, once an exit has begun.
+    // When the process must have ended, once an exit has begun (set by its first step).
     std::chrono::steady_clock::time_point exitDeadline;
 
     // Workers of the window events: the brief always-on-top, the collapse animation,

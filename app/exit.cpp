@@ -42,11 +42,22 @@ std::vector<Geometry> CollapseFrames(Geometry g, size_t& pauseAfter) {
     return frames;
 }
 
+// The exit has begun: its bound counts from here, the click of the close box
+// included, not from the end of the collapse animation.
+void BeginExit(App& app) {
+    app.exiting = true;
+    if (app.exitDeadline == std::chrono::steady_clock::time_point{})
+        app.exitDeadline =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(kExitBoundMs);
+}
+
 }  // namespace
 
 void ExitProgram(App& app, int exitCode) {
-    app.exiting = true;
-    app.exitDeadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kExitBoundMs);
+    BeginExit(app);
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                          app.exitDeadline - std::chrono::steady_clock::now())
+                          .count();
     app.Main().Self().SetVisible(false);
     app.Bar().Self().SetVisible(false);
     app.Join().Self().SetVisible(false);
@@ -56,8 +67,8 @@ void ExitProgram(App& app, int exitCode) {
     app.StopWorkers();
     // Past the bound the program ends, whatever still runs.
     Dispatcher& window = app.GetDispatcher();
-    app.exitBoundTask.Start([&app, &window, exitCode] {
-        if (!CurrentStop()->WaitFor(kExitBoundMs))
+    app.exitBoundTask.Start([&app, &window, exitCode, left] {
+        if (!CurrentStop()->WaitFor(std::max<int64_t>(left, 0)))
             window.Post([&app, exitCode] { app.Quit(exitCode); });
     });
     hotspot::ResetToIdle(
@@ -74,7 +85,7 @@ void ExitAtOnce(App& app, const ui::EventArgs&) {
 void CloseAndExit(App& app, const ui::EventArgs&) {
     if (app.exiting)
         return;
-    app.exiting = true;
+    BeginExit(app);
     app.Bar().Self().SetVisible(false);
     StopTimers(app.Main());
     StopTimers(app.Bar());
