@@ -122,10 +122,15 @@ struct OsVersion {
     int blockMinor = 1;
 };
 
+// Whether the process runs with an administrator's rights, as its token says.
+enum class Elevation { Unknown, Elevated, NotElevated };
+
 class SystemInfo {
   public:
     virtual ~SystemInfo() = default;
     virtual OsVersion Version() = 0;
+    // The process token's elevation; Unknown where the system cannot tell.
+    virtual Elevation ProcessElevation() { return Elevation::Unknown; }
 };
 
 // A rectangle in screen pixels; `right` and `bottom` lie just outside it.
@@ -196,8 +201,10 @@ class SharingManager {
 
 // One record of the IPv4 adapter list (GetAdaptersInfo).
 struct AdapterInfo {
-    std::string adapterName;  // the adapter's GUID in braces, "{...}"
-    std::string description;  // the driver's description
+    std::string adapterName;   // the adapter's GUID in braces, "{...}"
+    std::string description;   // the driver's description
+    int index = 0;             // its interface index
+    bool dhcpEnabled = false;  // whether it takes its IPv4 address from DHCP
 };
 
 class AdapterList {
@@ -208,6 +215,26 @@ class AdapterList {
     // The connection name the registry keeps for the adapter GUID (the "Name"
     // value of its "\Connection" key); empty when there is none.
     virtual std::string ConnectionName(const std::string& adapterName) = 0;
+};
+
+// The wireless Hosted Network as the WLAN API reports it, in no language.
+enum class HostedNetworkState { Unavailable, Idle, Active };
+
+struct HostedNetworkStatus {
+    HostedNetworkState state = HostedNetworkState::Unavailable;
+    // The virtual adapter's GUID in braces, upper case ("{...}"); empty when the system
+    // gave none.
+    std::string deviceGuid;
+    // The joined devices' hardware addresses in dash form, upper case.
+    std::vector<std::string> peers;
+};
+
+class WirelessLan {
+  public:
+    virtual ~WirelessLan() = default;
+    // The Hosted Network's status; false when the WLAN API is missing (it appears in
+    // Windows 7) or answered with an error: then nothing is known.
+    virtual bool HostedNetwork(HostedNetworkStatus& out) = 0;
 };
 
 // One row of the interface table (GetIfTable). `inOctets` and `outOctets` are the
@@ -317,6 +344,7 @@ struct Host {
     Desktop* desktop = nullptr;
     SharingManager* sharing = nullptr;
     AdapterList* adapters = nullptr;
+    WirelessLan* wireless = nullptr;
     InterfaceTable* interfaces = nullptr;
     InternetQuery* internet = nullptr;
     ServiceManager* services = nullptr;
