@@ -85,6 +85,13 @@ TEST(AdapterPort, HostedAdapterHasTheSystemsDescriptionAndConnectionName) {
     EXPECT_EQ(win7.host.system->Version().reportedMinor, 1);
 }
 
+TEST(SystemPort, ElevationIsWhatTheAdminLineSays) {
+    Bench admin;
+    EXPECT_TRUE(admin.host.system->ProcessElevation() == Elevation::Elevated);
+    Bench plain("admin no\n");
+    EXPECT_TRUE(plain.host.system->ProcessElevation() == Elevation::NotElevated);
+}
+
 TEST(InterfacePort, RowsAreSortedByIndexAndHoldTheHostedAdapter) {
     Bench b;
     b.Run(kConfigure);
