@@ -85,7 +85,7 @@ class SimAdapters : public AdapterList {
             // Disabled adapters and dial-up entries are not in the list.
             if (!m.Present(c) || c.disabled || c.kind == ConnectionKind::Ppp)
                 continue;
-            out.push_back({c.guid, c.description});
+            out.push_back({c.guid, c.description, static_cast<int>(c.index), c.dhcp});
         }
         return true;
     }

@@ -85,6 +85,36 @@ TEST(AdapterPort, HostedAdapterHasTheSystemsDescriptionAndConnectionName) {
     EXPECT_EQ(win7.host.system->Version().reportedMinor, 1);
 }
 
+// The hosted adapter's record carries its interface index and DHCP flag, and the
+// flag follows the static address the start procedure gives it.
+TEST(AdapterPort, RecordsCarryIndexAndDhcpFlag) {
+    Bench b(
+        "connection 本地连接 index=10 dhcp=no address=10.0.0.2/8\n"
+        "connection 无线网络连接 kind=wifi index=11\n"
+        "hosted \"无线网络连接 2\" index=26\n");
+    b.Run(kConfigure);
+    const auto record = [&](const std::string& name) {
+        std::vector<AdapterInfo> adapters;
+        EXPECT_TRUE(b.host.adapters->Adapters(adapters));
+        for (const auto& a : adapters) {
+            if (b.host.adapters->ConnectionName(a.adapterName) == name)
+                return a;
+        }
+        ADD_FAILURE() << "no adapter for " << name;
+        return AdapterInfo{};
+    };
+    EXPECT_EQ(record("本地连接").index, 10);
+    EXPECT_FALSE(record("本地连接").dhcpEnabled);
+    EXPECT_EQ(record("无线网络连接").index, 11);
+    EXPECT_TRUE(record("无线网络连接").dhcpEnabled);
+    EXPECT_EQ(record("无线网络连接 2").index, 26);
+    EXPECT_TRUE(record("无线网络连接 2").dhcpEnabled);
+    b.Run(
+        "netsh interface ip set address name=\"无线网络连接 2\" source=static addr=192.168.137.1 "
+        "mask=255.255.255.0 gwmetric=1");
+    EXPECT_FALSE(record("无线网络连接 2").dhcpEnabled);
+}
+
 TEST(SystemPort, ElevationIsWhatTheAdminLineSays) {
     Bench admin;
     EXPECT_TRUE(admin.host.system->ProcessElevation() == Elevation::Elevated);
