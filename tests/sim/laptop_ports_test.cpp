@@ -122,6 +122,61 @@ TEST(SystemPort, ElevationIsWhatTheAdminLineSays) {
     EXPECT_TRUE(plain.host.system->ProcessElevation() == Elevation::NotElevated);
 }
 
+HostedNetworkStatus WlanStatus(Bench& b) {
+    HostedNetworkStatus status;
+    EXPECT_TRUE(b.host.wireless->HostedNetwork(status));
+    return status;
+}
+
+// The wireless service's view follows the commands: unavailable until allowed,
+// idle, active with its peers, idle again after the stop; the virtual adapter's
+// GUID is the hosted adapter's in the adapter list.
+TEST(WirelessPort, StateAdapterAndPeersFollowTheHostedNetwork) {
+    Bench b;
+    EXPECT_TRUE(WlanStatus(b).state == HostedNetworkState::Unavailable);
+    EXPECT_EQ(WlanStatus(b).deviceGuid, "");
+    b.Run(kConfigure);
+    HostedNetworkStatus status = WlanStatus(b);
+    EXPECT_TRUE(status.state == HostedNetworkState::Idle);
+    std::vector<AdapterInfo> adapters;
+    ASSERT_TRUE(b.host.adapters->Adapters(adapters));
+    std::string hostedGuid;
+    for (const auto& a : adapters) {
+        if (b.host.adapters->ConnectionName(a.adapterName) == "无线网络连接 2")
+            hostedGuid = a.adapterName;
+    }
+    EXPECT_EQ(status.deviceGuid, hostedGuid);
+    EXPECT_FALSE(hostedGuid.empty());
+
+    b.Run("netsh wlan start hostednetwork");
+    b.host.sharing->EnableSharing("无线网络连接 2", SharingType::Private);
+    b.At(30);  // two of the three phones have joined
+    status = WlanStatus(b);
+    EXPECT_TRUE(status.state == HostedNetworkState::Active);
+    EXPECT_EQ(status.peers, (std::vector<std::string>{"A4-5E-60-C1-22-33", "3C-15-C2-9A-8B-01"}));
+    b.laptop->Change([](LaptopModel& m) { m.radioOn = false; });
+    EXPECT_TRUE(WlanStatus(b).state == HostedNetworkState::Unavailable);
+    EXPECT_TRUE(WlanStatus(b).peers.empty());
+    b.laptop->Change([](LaptopModel& m) { m.radioOn = true; });
+    b.Run("netsh wlan stop hostednetwork");
+    status = WlanStatus(b);
+    EXPECT_TRUE(status.state == HostedNetworkState::Idle);
+    EXPECT_TRUE(status.peers.empty());
+}
+
+TEST(WirelessPort, FailsWithoutTheApiAndIsUnavailableWithoutHostingDriver) {
+    Bench missing("wlan_api no\n");
+    missing.Run(kConfigure);
+    HostedNetworkStatus status;
+    status.deviceGuid = "not cleared";
+    EXPECT_FALSE(missing.host.wireless->HostedNetwork(status));
+    EXPECT_EQ(status.deviceGuid, "");
+    Bench unsupported("hosted_network unsupported\n");
+    unsupported.Run(kConfigure);
+    unsupported.Run("netsh wlan start hostednetwork");
+    EXPECT_TRUE(WlanStatus(unsupported).state == HostedNetworkState::Unavailable);
+}
+
 TEST(InterfacePort, RowsAreSortedByIndexAndHoldTheHostedAdapter) {
     Bench b;
     b.Run(kConfigure);
