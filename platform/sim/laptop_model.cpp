@@ -89,6 +89,25 @@ bool LaptopModel::Associated(const SimDevice& d, int64_t ms) const {
     return d.joinMs <= ms && (d.leaveMs < 0 || ms < d.leaveMs);
 }
 
+HostedNetworkState LaptopModel::HostedState() const {
+    if (!wireless || !hostedSupported || !radioOn || !hosted.allowed)
+        return HostedNetworkState::Unavailable;
+    return hosted.started ? HostedNetworkState::Active : HostedNetworkState::Idle;
+}
+
+std::vector<const SimDevice*> LaptopModel::Stations() const {
+    std::vector<const SimDevice*> stations;
+    if (HostedState() != HostedNetworkState::Active)
+        return stations;
+    for (const auto& d : devices) {
+        if (Associated(d, nowMs))
+            stations.push_back(&d);
+    }
+    std::stable_sort(stations.begin(), stations.end(),
+                     [](const SimDevice* a, const SimDevice* b) { return a->joinMs < b->joinMs; });
+    return stations;
+}
+
 bool LaptopModel::Blocked(const SimDevice& d) const {
     if (d.ip.empty())
         return false;

@@ -86,6 +86,7 @@ struct LaptopModel {
     bool wireless = true;  // a wireless adapter is fitted
     bool radioOn = true;
     bool hostedSupported = true;
+    bool wlanApi = true;  // the system has the WLAN API's Hosted Network functions
     bool sharingAvailable = true;
     std::string wirelessDriver = "Intel(R) Centrino(R) Wireless-N 1030";
     std::string upstream;                    // the connection that leads to the Internet
@@ -132,6 +133,13 @@ struct LaptopModel {
     // Up and holding an address: listed by arp and in the interface's routes.
     bool Up(const SimConnection& c) const;
     bool Associated(const SimDevice& d, int64_t ms) const;
+    // The hosted network as the wireless service sees it: unavailable without an
+    // adapter that can host it, with the radio off or while it is not allowed; idle
+    // when allowed but not started; active once started.
+    HostedNetworkState HostedState() const;
+    // The devices associated with the started hosted network, in the order they
+    // associated (blocked ones included: blocking does not disassociate).
+    std::vector<const SimDevice*> Stations() const;
     bool Blocked(const SimDevice& d) const;
     // The hosted side hands out leases: it is 192.168.137.1 and shared privately.
     bool HostedServes() const;

@@ -1,5 +1,6 @@
 // The laptop's network ports: connection sharing, the adapter list and registry
-// names, the interface table, the Internet-connection query, ping and names.
+// names, the wireless service's view of the hosted network, the interface table,
+// the Internet-connection query, ping and names.
 #include <algorithm>
 
 #include "platform/sim/console_text.h"
@@ -85,7 +86,7 @@ class SimAdapters : public AdapterList {
             // Disabled adapters and dial-up entries are not in the list.
             if (!m.Present(c) || c.disabled || c.kind == ConnectionKind::Ppp)
                 continue;
-            out.push_back({c.guid, c.description});
+            out.push_back({c.guid, c.description, static_cast<int>(c.index), c.dhcp});
         }
         return true;
     }
@@ -100,6 +101,39 @@ class SimAdapters : public AdapterList {
     }
 
   private:
+    LaptopCore& core_;
+};
+
+class SimWireless : public WirelessLan {
+  public:
+    explicit SimWireless(LaptopCore& core) : core_(core) {}
+
+    bool HostedNetwork(HostedNetworkStatus& out) override {
+        auto lock = core_.Lock();
+        const LaptopModel& m = core_.model;
+        out = HostedNetworkStatus{};
+        if (!m.wlanApi)
+            return false;
+        out.state = m.HostedState();
+        // The virtual adapter exists while the hosted network is allowed; its GUID is
+        // the one the adapter list gives it.
+        const SimConnection* hosted = m.Hosted();
+        if (hosted != nullptr && m.Present(*hosted))
+            out.deviceGuid = Upper(hosted->guid);
+        for (const SimDevice* d : m.Stations())
+            out.peers.push_back(Upper(DashMac(d->mac)));
+        return true;
+    }
+
+  private:
+    static std::string Upper(std::string text) {
+        for (char& c : text) {
+            if (c >= 'a' && c <= 'z')
+                c = static_cast<char>(c - 'a' + 'A');
+        }
+        return text;
+    }
+
     LaptopCore& core_;
 };
 
@@ -231,6 +265,9 @@ std::unique_ptr<SharingManager> MakeSharingPort(LaptopCore& core) {
 }
 std::unique_ptr<AdapterList> MakeAdapterPort(LaptopCore& core) {
     return std::make_unique<SimAdapters>(core);
+}
+std::unique_ptr<WirelessLan> MakeWirelessPort(LaptopCore& core) {
+    return std::make_unique<SimWireless>(core);
 }
 std::unique_ptr<InterfaceTable> MakeInterfacePort(LaptopCore& core) {
     return std::make_unique<SimInterfaces>(core);

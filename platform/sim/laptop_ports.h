@@ -33,6 +33,7 @@ struct LaptopPorts {
     std::unique_ptr<Desktop> desktop;
     std::unique_ptr<SharingManager> sharing;
     std::unique_ptr<AdapterList> adapters;
+    std::unique_ptr<WirelessLan> wireless;
     std::unique_ptr<InterfaceTable> interfaces;
     std::unique_ptr<InternetQuery> internet;
     std::unique_ptr<NetworkProbe> network;
@@ -45,6 +46,7 @@ struct LaptopPorts {
 // laptop_network_ports.cpp
 std::unique_ptr<SharingManager> MakeSharingPort(LaptopCore& core);
 std::unique_ptr<AdapterList> MakeAdapterPort(LaptopCore& core);
+std::unique_ptr<WirelessLan> MakeWirelessPort(LaptopCore& core);
 std::unique_ptr<InterfaceTable> MakeInterfacePort(LaptopCore& core);
 std::unique_ptr<InternetQuery> MakeInternetPort(LaptopCore& core);
 std::unique_ptr<NetworkProbe> MakeProbePort(LaptopCore& core);

@@ -71,6 +71,11 @@ class SimSystem : public SystemInfo {
         auto lock = core_.Lock();
         return core_.model.Version();
     }
+    // The token says what the scenario's "admin" line says.
+    Elevation ProcessElevation() override {
+        auto lock = core_.Lock();
+        return core_.model.admin ? Elevation::Elevated : Elevation::NotElevated;
+    }
 
   private:
     LaptopCore& core_;

@@ -121,21 +121,13 @@ std::string LaptopModel::Wlan(const std::vector<std::string>& args) {
         out += Field("身份验证", "WPA2 - 个人");
         out += Field("密码", "CCMP");
         out += "\n承载网络状态\n------------\n";
-        const bool available = wireless && hostedSupported && radioOn && hosted.allowed;
-        if (!available) {
+        const HostedNetworkState state = HostedState();
+        if (state == HostedNetworkState::Unavailable) {
             out += Field("状态", "不可用");
-        } else if (!hosted.started) {
+        } else if (state == HostedNetworkState::Idle) {
             out += Field("状态", "未启动");
         } else {
-            std::vector<const SimDevice*> stations;
-            for (const auto& d : devices) {
-                if (Associated(d, nowMs))
-                    stations.push_back(&d);
-            }
-            // Stations are listed in the order they associated.
-            std::stable_sort(
-                stations.begin(), stations.end(),
-                [](const SimDevice* a, const SimDevice* b) { return a->joinMs < b->joinMs; });
+            const std::vector<const SimDevice*> stations = Stations();
             out += Field("状态", "已启动");
             out += Field("BSSID", hosted.bssid);
             out += Field("无线电类型", "802.11n");

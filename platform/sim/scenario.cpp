@@ -494,6 +494,11 @@ bool ParseScenario(const std::string& text, LaptopModel& model, std::string& err
             if (!ParseYesNo(one, "supported", "unsupported", model.hostedSupported)) {
                 return fail(s.line, "hosted_network must be supported or unsupported");
             }
+        } else if (s.verb == "wlan_api") {
+            if (!needOne("yes or no"))
+                return false;
+            if (!ParseYesNo(one, "yes", "no", model.wlanApi))
+                return fail(s.line, "wlan_api must be yes or no");
         } else if (s.verb == "sharing") {
             if (!needOne("available or unavailable"))
                 return false;

@@ -10,6 +10,9 @@
 //   wireless yes | no            a wireless adapter is fitted (default yes)
 //   radio on | off               the wireless switch (default on)
 //   hosted_network supported | unsupported
+//   wlan_api yes | no            the system offers the WLAN API's hosted-network
+//                                functions (default yes); with "no", asking it for
+//                                the hosted network's state fails
 //   sharing available | unavailable      the connection-sharing service
 //   existing_window yes | no     another instance's window is already open
 //   driver TEXT...               the wireless driver's description

@@ -18,6 +18,7 @@ SimulatedLaptop::SimulatedLaptop(Clock& clock, TextCodec& codec, FileStore& file
     ports_->desktop = MakeDesktopPort(core);
     ports_->sharing = MakeSharingPort(core);
     ports_->adapters = MakeAdapterPort(core);
+    ports_->wireless = MakeWirelessPort(core);
     ports_->interfaces = MakeInterfacePort(core);
     ports_->internet = MakeInternetPort(core);
     ports_->network = MakeProbePort(core);
@@ -57,6 +58,7 @@ Host SimulatedLaptop::MakeHost() {
     host.desktop = ports_->desktop.get();
     host.sharing = ports_->sharing.get();
     host.adapters = ports_->adapters.get();
+    host.wireless = ports_->wireless.get();
     host.interfaces = ports_->interfaces.get();
     host.internet = ports_->internet.get();
     host.services = ports_->services.get();

@@ -85,6 +85,98 @@ TEST(AdapterPort, HostedAdapterHasTheSystemsDescriptionAndConnectionName) {
     EXPECT_EQ(win7.host.system->Version().reportedMinor, 1);
 }
 
+// The hosted adapter's record carries its interface index and DHCP flag, and the
+// flag follows the static address the start procedure gives it.
+TEST(AdapterPort, RecordsCarryIndexAndDhcpFlag) {
+    Bench b(
+        "connection 本地连接 index=10 dhcp=no address=10.0.0.2/8\n"
+        "connection 无线网络连接 kind=wifi index=11\n"
+        "hosted \"无线网络连接 2\" index=26\n");
+    b.Run(kConfigure);
+    const auto record = [&](const std::string& name) {
+        std::vector<AdapterInfo> adapters;
+        EXPECT_TRUE(b.host.adapters->Adapters(adapters));
+        for (const auto& a : adapters) {
+            if (b.host.adapters->ConnectionName(a.adapterName) == name)
+                return a;
+        }
+        ADD_FAILURE() << "no adapter for " << name;
+        return AdapterInfo{};
+    };
+    EXPECT_EQ(record("本地连接").index, 10);
+    EXPECT_FALSE(record("本地连接").dhcpEnabled);
+    EXPECT_EQ(record("无线网络连接").index, 11);
+    EXPECT_TRUE(record("无线网络连接").dhcpEnabled);
+    EXPECT_EQ(record("无线网络连接 2").index, 26);
+    EXPECT_TRUE(record("无线网络连接 2").dhcpEnabled);
+    b.Run(
+        "netsh interface ip set address name=\"无线网络连接 2\" source=static addr=192.168.137.1 "
+        "mask=255.255.255.0 gwmetric=1");
+    EXPECT_FALSE(record("无线网络连接 2").dhcpEnabled);
+}
+
+TEST(SystemPort, ElevationIsWhatTheAdminLineSays) {
+    Bench admin;
+    EXPECT_TRUE(admin.host.system->ProcessElevation() == Elevation::Elevated);
+    Bench plain("admin no\n");
+    EXPECT_TRUE(plain.host.system->ProcessElevation() == Elevation::NotElevated);
+}
+
+HostedNetworkStatus WlanStatus(Bench& b) {
+    HostedNetworkStatus status;
+    EXPECT_TRUE(b.host.wireless->HostedNetwork(status));
+    return status;
+}
+
+// The wireless service's view follows the commands: unavailable until allowed,
+// idle, active with its peers, idle again after the stop; the virtual adapter's
+// GUID is the hosted adapter's in the adapter list.
+TEST(WirelessPort, StateAdapterAndPeersFollowTheHostedNetwork) {
+    Bench b;
+    EXPECT_TRUE(WlanStatus(b).state == HostedNetworkState::Unavailable);
+    EXPECT_EQ(WlanStatus(b).deviceGuid, "");
+    b.Run(kConfigure);
+    HostedNetworkStatus status = WlanStatus(b);
+    EXPECT_TRUE(status.state == HostedNetworkState::Idle);
+    std::vector<AdapterInfo> adapters;
+    ASSERT_TRUE(b.host.adapters->Adapters(adapters));
+    std::string hostedGuid;
+    for (const auto& a : adapters) {
+        if (b.host.adapters->ConnectionName(a.adapterName) == "无线网络连接 2")
+            hostedGuid = a.adapterName;
+    }
+    EXPECT_EQ(status.deviceGuid, hostedGuid);
+    EXPECT_FALSE(hostedGuid.empty());
+
+    b.Run("netsh wlan start hostednetwork");
+    b.host.sharing->EnableSharing("无线网络连接 2", SharingType::Private);
+    b.At(30);  // two of the three phones have joined
+    status = WlanStatus(b);
+    EXPECT_TRUE(status.state == HostedNetworkState::Active);
+    EXPECT_EQ(status.peers, (std::vector<std::string>{"A4-5E-60-C1-22-33", "3C-15-C2-9A-8B-01"}));
+    b.laptop->Change([](LaptopModel& m) { m.radioOn = false; });
+    EXPECT_TRUE(WlanStatus(b).state == HostedNetworkState::Unavailable);
+    EXPECT_TRUE(WlanStatus(b).peers.empty());
+    b.laptop->Change([](LaptopModel& m) { m.radioOn = true; });
+    b.Run("netsh wlan stop hostednetwork");
+    status = WlanStatus(b);
+    EXPECT_TRUE(status.state == HostedNetworkState::Idle);
+    EXPECT_TRUE(status.peers.empty());
+}
+
+TEST(WirelessPort, FailsWithoutTheApiAndIsUnavailableWithoutHostingDriver) {
+    Bench missing("wlan_api no\n");
+    missing.Run(kConfigure);
+    HostedNetworkStatus status;
+    status.deviceGuid = "not cleared";
+    EXPECT_FALSE(missing.host.wireless->HostedNetwork(status));
+    EXPECT_EQ(status.deviceGuid, "");
+    Bench unsupported("hosted_network unsupported\n");
+    unsupported.Run(kConfigure);
+    unsupported.Run("netsh wlan start hostednetwork");
+    EXPECT_TRUE(WlanStatus(unsupported).state == HostedNetworkState::Unavailable);
+}
+
 TEST(InterfacePort, RowsAreSortedByIndexAndHoldTheHostedAdapter) {
     Bench b;
     b.Run(kConfigure);
