@@ -24,4 +24,33 @@ std::string HostedAdapterDiscovery(Host& host, DiscoveryVariant variant, std::st
     return windows8 ? Trim(current) : current;
 }
 
+namespace {
+
+template <typename Match>
+std::optional<AdapterInfo> FirstAdapter(Host& host, Match match) {
+    std::vector<AdapterInfo> adapters;
+    if (host.adapters == nullptr || !host.adapters->Adapters(adapters))
+        return std::nullopt;
+    for (const AdapterInfo& adapter : adapters) {
+        if (match(adapter))
+            return adapter;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<AdapterInfo> AdapterWithGuid(Host& host, const std::string& guid) {
+    return FirstAdapter(host, [&guid](const AdapterInfo& adapter) {
+        return adapter.adapterName.size() == guid.size() &&
+               FindNoCase(adapter.adapterName, guid) == 0;
+    });
+}
+
+std::optional<AdapterInfo> AdapterNamed(Host& host, const std::string& connectionName) {
+    return FirstAdapter(host, [&host, &connectionName](const AdapterInfo& adapter) {
+        return host.adapters->ConnectionName(adapter.adapterName) == connectionName;
+    });
+}
+
 }  // namespace hs::backend

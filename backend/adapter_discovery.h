@@ -1,6 +1,7 @@
 // Finds the connection name of the hosted network's virtual adapter.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "backend/hotspot_backend.h"
@@ -17,5 +18,11 @@ namespace hs::backend {
 // trimmed at the end. Other: every result replaces it, the last one wins. Returns what
 // the hosted-name box holds afterwards (`current` when nothing matched).
 std::string HostedAdapterDiscovery(Host& host, DiscoveryVariant variant, std::string current);
+
+// The adapter whose GUID is `guid` (letter case ignored); none when the list has no
+// such adapter or could not be read.
+std::optional<AdapterInfo> AdapterWithGuid(Host& host, const std::string& guid);
+// The adapter whose connection name is exactly `connectionName`.
+std::optional<AdapterInfo> AdapterNamed(Host& host, const std::string& connectionName);
 
 }  // namespace hs::backend

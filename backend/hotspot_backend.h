@@ -26,6 +26,8 @@ struct Step {
     StepResult result = StepResult::CouldNotRun;
     // What the system said, as a failure message shows it.
     std::string output;
+    // Why the system's state says the step failed when `output` does not say so.
+    std::string reason;
     bool Ran() const { return result != StepResult::CouldNotRun; }
 };
 
@@ -47,11 +49,12 @@ enum class DiscoveryVariant { Windows8, Other };
 
 // The adapter's interface as the neighbour commands and the interface table know it.
 struct HostedInterface {
-    // The index as text: the interface argument of the neighbour commands. "2" when
-    // no interface was found.
-    std::string index = "2";
-    // The same index as a number: selects the hosted row of the interface table.
-    int number = 2;
+    // The index as text: the interface argument of the neighbour commands. Empty when
+    // no interface was found: no other interface's index stands in for it.
+    std::string index;
+    // The same index as a number: selects the hosted row of the interface table; 0
+    // (no row) when none was found.
+    int number = 0;
 };
 
 class HotspotBackend {

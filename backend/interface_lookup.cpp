@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "backend/console_words.h"
 #include "sys/command.h"
 #include "sys/regex.h"
 #include "sys/text.h"
@@ -26,17 +27,22 @@ int InterfaceNumberOf(const std::string& index) {
 
 HostedInterface LookupInterfaceNumber(Host& host, const std::string& adapterName) {
     const std::string listing = RunCommand(host, "netsh interface ipv4 show offload");
-    std::string pattern = "接口 .*: ";
+    // "接口 14: 本地连接* 12" in any language the table knows: the index is the number
+    // right after the header's word, and the name is the whole rest of the line,
+    // exactly and in its case, so "本地连接* 1" never finds the header of "本地连接* 12"
+    // and "VPN: Wi-Fi" never answers for "Wi-Fi".
+    std::string pattern = "^[ \\t]*";
+    pattern += InterfaceHeaderWords();
+    pattern += " ([0-9]+): ";
     pattern += EscapeLiteral(adapterName);
-    // The name ends the header line: "本地连接* 1" must not find "本地连接* 12".
-    pattern += "[ \\t]*$";
+    pattern += "[ \\t]*\\r?$";
     RegexObject regex;
-    regex.Create(pattern, listing);
+    regex.Create(pattern, listing, true);
     HostedInterface found;
-    std::string index = TextBetween(regex.MatchText(1), "接口 ", ":");
-    if (!index.empty())
-        found.index = index;
+    found.index = regex.SubMatchText(1, 2);
     found.number = InterfaceNumberOf(found.index);
+    if (found.number == 0)
+        found.index.clear();
     return found;
 }
 

@@ -40,10 +40,11 @@ struct Session {
     // sharing switch-offs collected (each shown in a hidden box).
     std::string hostedName;
     std::string wiredNames;
-    // The hosted adapter's interface index as text ("2" when it was not found) and as
-    // a number.
-    std::string hostedInterfaceIndex = "2";
-    int hostedInterfaceNumber = 2;
+    // The hosted interface as the neighbour commands name it: its index, or its
+    // connection name in double quotes when no index was found. And its index as a
+    // number (0, no row of the interface table, when none was found).
+    std::string hostedInterfaceIndex;
+    int hostedInterfaceNumber = 0;
     // The hosted interface's counters when sharing came up (the row whose index is the
     // hosted interface number); empty when the table had no such row, and after a stop.
     std::optional<traffic::CounterReading> baselines;

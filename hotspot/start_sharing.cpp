@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "backend/adapter_discovery.h"
+#include "backend/console_words.h"
 #include "hotspot/sharing_config.h"
 #include "hotspot/start_checks.h"
 #include "hotspot/stop_sharing.h"
@@ -65,7 +67,8 @@ struct StartState {
     std::string wiredNames;  // what 编辑框去除多个本地 holds
     std::string ssid;        // the name and key the network was configured with
     std::string key;
-    bool startRefused = false;  // the system answered the start that it could not
+    bool startRefused = false;  // the system did not confirm the start
+    std::string startReason;    // why, where the start's answer does not say it
     SharingOutcome outcome;
 };
 
@@ -203,17 +206,20 @@ void StartProcedure::WaitForSharing(int attempts) {
     }
 }
 
-// Whether the hosted adapter still takes its address from DHCP: the addresses
-// listing's line naming it (in quotes, matched literally and whole) is followed by its
-// DHCP line, which says "是".
+// Whether the hosted adapter still takes its address from DHCP. The addresses listing
+// is read as ever, but the adapter's own flag decides; only for an adapter the
+// adapter list does not know does the listing: its line naming the adapter (in
+// quotes, matched literally and whole) is followed by its DHCP line, which says yes.
 bool StartProcedure::HostedUsesDhcp() {
     const std::string listing = RunCommand(host_, kAddressesCommand);
+    if (const std::optional<AdapterInfo> adapter = backend::AdapterNamed(host_, state_.hostedName))
+        return adapter->dhcpEnabled;
     RegexObject regex;
     std::string pattern = "\"";
     pattern += EscapeLiteral(state_.hostedName);
     pattern += "\".*\\n.*DHCP.*";
     regex.Create(pattern, listing);
-    return Contains(regex.MatchText(1), "是");
+    return backend::SaysYes(regex.MatchText(1));
 }
 
 // Starts the network and keeps what the system answered as the start output. False
@@ -222,6 +228,7 @@ bool StartProcedure::StartStoringOutput() {
     const backend::Step step = network_.Start();
     state_.output = step.output;
     state_.startRefused = step.result == backend::StepResult::Refused;
+    state_.startReason = step.reason;
     return step.Ran();
 }
 
@@ -301,10 +308,14 @@ void StartProcedure::ShowSuccess(const backend::HostedInterface& hosted,
     Hotspot& hotspot = hotspot_;
     const bool shared = state_.outcome.Succeeded();
     const std::string output = state_.output;
-    Show([&hotspot, hosted, baselines, shared, output, ssid = state_.ssid, key = state_.key] {
+    // Without an index the neighbour commands name the interface by its connection.
+    const std::string neighbourInterface =
+        hosted.index.empty() ? "\"" + state_.hostedName + "\"" : hosted.index;
+    Show([&hotspot, hosted, neighbourInterface, baselines, shared, output, ssid = state_.ssid,
+          key = state_.key] {
         Session& session = hotspot.GetSession();
         session.startOutput = output;
-        session.hostedInterfaceIndex = hosted.index;
+        session.hostedInterfaceIndex = neighbourInterface;
         session.hostedInterfaceNumber = hosted.number;
         session.baselines = baselines;
         session.ssid = ssid;
@@ -388,6 +399,8 @@ void StartProcedure::Run() {
     if (state_.startRefused) {
         std::string text = "开启失败！失败类型：";
         text += RemoveBlankLines(state_.output);
+        if (!state_.startReason.empty())
+            text += "\r\n" + state_.startReason;
         text += kStartFailureHelp;
         Fail(text);
         return;

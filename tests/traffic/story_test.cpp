@@ -130,10 +130,13 @@ TEST(TrafficStory, TheLookupFindsTheWholeNameOnly) {
     EXPECT_EQ(LookupInterfaceNumber(l.host, "本地连接* 12").index, "14");
     EXPECT_EQ(LookupInterfaceNumber(l.host, "本地连接* 2").index, "4");
     const HostedInterface missing = LookupInterfaceNumber(l.host, "本地连接* 1");
-    EXPECT_EQ(missing.index, "2");
-    EXPECT_EQ(missing.number, 2);
-    EXPECT_EQ(LookupInterfaceNumber(l.host, "Wi-Fi (2)").index, "2");
+    // No header: no index at all, never another interface's.
+    EXPECT_EQ(missing.index, "");
+    EXPECT_EQ(missing.number, 0);
+    EXPECT_EQ(LookupInterfaceNumber(l.host, "Wi-Fi (2)").index, "");
     EXPECT_EQ(LookupInterfaceNumber(l.host, "Wi-Fi").index, "3");
+    // The name is the whole rest of the header, in its case.
+    EXPECT_EQ(LookupInterfaceNumber(l.host, "wi-fi").index, "");
 }
 
 TEST(TrafficStory, AStartWhoseInterfaceHasNoRowLeavesTheLabels) {
@@ -141,7 +144,7 @@ TEST(TrafficStory, AStartWhoseInterfaceHasNoRowLeavesTheLabels) {
     l.StartHotspot();
     TrafficMeter meter;
     const HostedInterface hosted = LookupInterfaceNumber(l.host, "无线网络连接 9");
-    EXPECT_EQ(hosted.number, 2);
+    EXPECT_EQ(hosted.number, 0);
     EXPECT_FALSE(TakeBaselines(l.host, hosted.number).has_value());
     meter.BeginSession(hosted.number, TakeBaselines(l.host, hosted.number));
     l.At(20000);
