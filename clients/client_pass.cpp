@@ -15,7 +15,11 @@ namespace hs::clients {
 
 namespace {
 
-constexpr const char* kSegmentStart = "接口: 192.168.137";
+// The hotspot segment's header names the hotspot's own address and the interface
+// number, "接口: 192.168.137.1 --- 0xb"; only the word before it depends on the
+// system's language ("Interface:", "介面:"), so the address and the " --- 0x" after it
+// find the header.
+constexpr const char* kSegmentHeaderPattern = "192\\.168\\.137\\.[0-9]+ --- 0x";
 constexpr const char* kSegmentEndPattern = "192\\.168\\.137.*ff-ff-ff-ff-ff-ff";
 constexpr const char* kIpPattern = "\\d+\\.\\d+\\.\\d+\\.\\d+";
 constexpr const char* kDashPattern = "([0-9A-F]{2})(-[0-9A-F]{2}){5}";
@@ -64,7 +68,11 @@ std::string LookUpName(Host& host, const std::string& ip) {
 std::vector<ClientRow> ArpCandidates(const std::string& arpOutput) {
     RegexObject end;
     end.Create(kSegmentEndPattern, arpOutput);
-    const std::string segment = TextBetween(arpOutput, kSegmentStart, end.MatchText(1));
+    RegexObject header;
+    header.Create(kSegmentHeaderPattern, arpOutput);
+    const std::string start = header.MatchText(1);
+    const std::string segment =
+        start.empty() ? std::string() : TextBetween(arpOutput, start, end.MatchText(1));
     std::vector<size_t> lineEnds;
     for (size_t lf = segment.find('\n'); lf != std::string::npos; lf = segment.find('\n', lf + 1))
         lineEnds.push_back(lf);

@@ -2,15 +2,15 @@
 // names for the others. Runs on a worker; what it finds goes out through a sink.
 //
 // The pass reads "arp -a" and takes the entries of the hotspot segment (after the
-// header "接口: 192.168.137" up to the segment's broadcast entry), each entry's IP
-// address and hardware address from the same line. It asks the hotspot's
-// backend for the associated stations (every hardware address the system lists) and
-// reads the blacklist file (the addresses in the lines' parts before their first "+"). An
-// entry whose address is all zeros (a device blocked before) is skipped; one that is
-// not an associated station (a device that left) is skipped; a blacklisted one is
-// blocked with the block command and not listed; the others are listed in the order
-// of the ARP table. The first 15 listed devices are named: the saved name, else a ping
-// (3000 ms limit) and a reverse lookup, the name saved to the names file.
+// header naming the hotspot address, "接口: 192.168.137.1 --- 0x..." in any language, up to the
+// segment's broadcast entry), each entry's IP address and hardware address from the same line. It
+// asks the hotspot's backend for the associated stations (every hardware address the system lists)
+// and reads the blacklist file (the addresses in the lines' parts before their first "+"). An entry
+// whose address is all zeros (a device blocked before) is skipped; one that is not an associated
+// station (a device that left) is skipped; a blacklisted one is blocked with the block command and
+// not listed; the others are listed in the order of the ARP table. The first 15 listed devices are
+// named: the saved name, else a ping (3000 ms limit) and a reverse lookup, the name saved to the
+// names file.
 //
 // Pauses, as the pass makes them: 5 ms after each entry of the segment, 5 ms after
 // each listed row, 10 ms after each name that was looked up (plus the ping's own

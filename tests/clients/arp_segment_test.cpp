@@ -40,10 +40,17 @@ TEST(ArpSegment, OnlyTheHotspotsEntriesBeforeItsBroadcastEntryCount) {
     // skips it), broadcast and multicast are not.
     EXPECT_EQ(ArpCandidates(kOther + kHeader + entry + kTail + kOther),
               (Rows{{"192.168.137.23", "00-00-00-00-00-00"}}));
-    // Another language's header, no broadcast entry, nothing at all: no candidates.
-    std::string english = kHeader + entry + kTail;
-    english.replace(english.find("接口"), std::string("接口").size(), "Interface");
-    EXPECT_TRUE(ArpCandidates(english).empty());
+    // Another language's header finds the same segment (the words before the address
+    // never matter); a header of another address, no broadcast entry, nothing at all:
+    // no candidates.
+    for (const char* word : {"Interface", "介面", "接口："}) {
+        std::string other = kHeader + entry + kTail;
+        other.replace(other.find("接口:"), std::string("接口:").size(), word);
+        EXPECT_EQ(ArpCandidates(other), (Rows{{"192.168.137.23", "00-00-00-00-00-00"}})) << word;
+    }
+    std::string elsewhere = kHeader + entry + kTail;
+    elsewhere.replace(elsewhere.find("192.168.137.1 "), 14, "192.168.1.5 ");
+    EXPECT_TRUE(ArpCandidates(elsewhere).empty());
     EXPECT_TRUE(ArpCandidates(kHeader + entry).empty());
     EXPECT_TRUE(ArpCandidates("").empty());
     EXPECT_TRUE(ArpCandidates("未找到 ARP 项。\r\n").empty());
