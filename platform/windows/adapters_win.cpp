@@ -50,6 +50,8 @@ bool WindowsAdapters::Adapters(std::vector<AdapterInfo>& out) {
             info.adapterName = Field(record->AdapterName, sizeof record->AdapterName);
             info.description =
                 FromCodePage(Field(record->Description, sizeof record->Description), CP_ACP);
+            info.index = static_cast<int>(record->Index);
+            info.dhcpEnabled = record->DhcpEnabled != 0;
             list.push_back(std::move(info));
         }
         out = std::move(list);

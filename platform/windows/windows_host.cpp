@@ -14,6 +14,7 @@
 #include "platform/windows/windows_clock.h"
 #include "platform/windows/windows_files.h"
 #include "platform/windows/windows_system.h"
+#include "platform/windows/wireless_win.h"
 
 namespace hs::win {
 
@@ -26,6 +27,7 @@ WindowsHost::WindowsHost()
       desktop_(std::make_unique<WindowsDesktop>()),
       sharing_(std::make_unique<WindowsSharing>()),
       adapters_(std::make_unique<WindowsAdapters>()),
+      wireless_(std::make_unique<WindowsWirelessLan>()),
       interfaces_(std::make_unique<WindowsInterfaces>()),
       internet_(std::make_unique<WindowsInternet>()),
       services_(std::make_unique<WindowsServices>()),
@@ -41,6 +43,7 @@ WindowsHost::WindowsHost()
     host_.desktop = desktop_.get();
     host_.sharing = sharing_.get();
     host_.adapters = adapters_.get();
+    host_.wireless = wireless_.get();
     host_.interfaces = interfaces_.get();
     host_.internet = internet_.get();
     host_.services = services_.get();

@@ -27,6 +27,7 @@ class WindowsHost {
     std::unique_ptr<Desktop> desktop_;
     std::unique_ptr<SharingManager> sharing_;
     std::unique_ptr<AdapterList> adapters_;
+    std::unique_ptr<WirelessLan> wireless_;
     std::unique_ptr<InterfaceTable> interfaces_;
     std::unique_ptr<InternetQuery> internet_;
     std::unique_ptr<ServiceManager> services_;

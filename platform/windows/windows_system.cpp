@@ -46,6 +46,20 @@ int PebField(const unsigned char* peb, size_t offset) {
 
 }  // namespace
 
+Elevation WindowsSystemInfo::ProcessElevation() {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
+        return Elevation::Unknown;
+    TOKEN_ELEVATION elevation{};
+    DWORD size = 0;
+    const BOOL read =
+        GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size);
+    CloseHandle(token);
+    if (!read)
+        return Elevation::Unknown;
+    return elevation.TokenIsElevated != 0 ? Elevation::Elevated : Elevation::NotElevated;
+}
+
 OsVersion WindowsSystemInfo::Version() {
     OsVersion version;
     const DWORD reported = GetVersion();

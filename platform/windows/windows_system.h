@@ -13,6 +13,9 @@ class WindowsSystemInfo : public SystemInfo {
     // the block fields are read from the process environment block, which carries
     // the version the system really is, whatever it tells the process.
     OsVersion Version() override;
+    // TokenElevation of the process token (Windows Vista and later); Unknown where the
+    // system has no such information (Windows XP) or refuses it.
+    Elevation ProcessElevation() override;
 };
 
 class WindowsDesktop : public Desktop {

@@ -1,0 +1,133 @@
+#include "platform/windows/wireless_win.h"
+
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdio>
+#include <string>
+
+namespace hs::win {
+namespace {
+
+// The WLAN API's own declarations, as its documentation gives them; the toolchain's
+// wlanapi.h lacks the Hosted Network part. Offsets on 32-bit Windows: state 0, device
+// GUID 4, BSSID 20, PHY type 28, channel frequency 32, number of peers 36, peer list
+// 40, each peer 12 bytes (its address, two bytes of padding, its state).
+enum WlanHostedNetworkStateValue : DWORD { kUnavailable = 0, kIdle = 1, kActive = 2 };
+
+struct WlanHostedNetworkPeerState {
+    UCHAR peerMacAddress[6];
+    DWORD peerAuthState;
+};
+
+struct WlanHostedNetworkStatusData {
+    DWORD hostedNetworkState;
+    GUID ipDeviceId;
+    UCHAR bssid[6];
+    DWORD dot11PhyType;
+    ULONG channelFrequency;
+    DWORD numberOfPeers;
+    WlanHostedNetworkPeerState peerList[1];
+};
+
+static_assert(sizeof(WlanHostedNetworkPeerState) == 12, "peer state layout");
+static_assert(offsetof(WlanHostedNetworkStatusData, numberOfPeers) == 36, "status layout");
+static_assert(offsetof(WlanHostedNetworkStatusData, peerList) == 40, "status layout");
+
+constexpr DWORD kClientVersion = 2;  // the version of Windows Vista and later
+
+using OpenHandleFn = DWORD(WINAPI*)(DWORD, PVOID, PDWORD, PHANDLE);
+using CloseHandleFn = DWORD(WINAPI*)(HANDLE, PVOID);
+using FreeMemoryFn = VOID(WINAPI*)(PVOID);
+using QueryStatusFn = DWORD(WINAPI*)(HANDLE, WlanHostedNetworkStatusData**, PVOID);
+
+struct WlanFunctions {
+    OpenHandleFn open = nullptr;
+    CloseHandleFn close = nullptr;
+    FreeMemoryFn free = nullptr;
+    QueryStatusFn queryStatus = nullptr;
+    bool Complete() const {
+        return open != nullptr && close != nullptr && free != nullptr && queryStatus != nullptr;
+    }
+};
+
+template <typename Fn>
+Fn Lookup(HMODULE module, const char* name) {
+    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+// Loaded once and kept for the life of the process.
+const WlanFunctions& Functions() {
+    static const WlanFunctions functions = [] {
+        WlanFunctions found;
+        HMODULE module = LoadLibraryW(L"wlanapi.dll");
+        if (module == nullptr)
+            return found;
+        found.open = Lookup<OpenHandleFn>(module, "WlanOpenHandle");
+        found.close = Lookup<CloseHandleFn>(module, "WlanCloseHandle");
+        found.free = Lookup<FreeMemoryFn>(module, "WlanFreeMemory");
+        found.queryStatus = Lookup<QueryStatusFn>(module, "WlanHostedNetworkQueryStatus");
+        return found;
+    }();
+    return functions;
+}
+
+// "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}", upper case, as the adapter list names
+// adapters; empty for the all-zero GUID.
+std::string GuidText(const GUID& guid) {
+    static const GUID kNone{};
+    if (IsEqualGUID(guid, kNone))
+        return {};
+    char text[40];
+    std::snprintf(text, sizeof text, "{%08lX-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
+                  static_cast<unsigned long>(guid.Data1), guid.Data2, guid.Data3, guid.Data4[0],
+                  guid.Data4[1], guid.Data4[2], guid.Data4[3], guid.Data4[4], guid.Data4[5],
+                  guid.Data4[6], guid.Data4[7]);
+    return text;
+}
+
+std::string MacText(const UCHAR (&mac)[6]) {
+    char text[18];
+    std::snprintf(text, sizeof text, "%02X-%02X-%02X-%02X-%02X-%02X", mac[0], mac[1], mac[2],
+                  mac[3], mac[4], mac[5]);
+    return text;
+}
+
+}  // namespace
+
+bool WindowsWirelessLan::HostedNetwork(HostedNetworkStatus& out) {
+    const WlanFunctions& wlan = Functions();
+    if (!wlan.Complete())
+        return false;
+    HANDLE handle = nullptr;
+    DWORD negotiated = 0;
+    if (wlan.open(kClientVersion, nullptr, &negotiated, &handle) != ERROR_SUCCESS)
+        return false;
+    WlanHostedNetworkStatusData* status = nullptr;
+    const DWORD result = wlan.queryStatus(handle, &status, nullptr);
+    bool known = false;
+    if (result == ERROR_SUCCESS && status != nullptr) {
+        known = true;
+        HostedNetworkStatus read;
+        read.state = status->hostedNetworkState == kActive ? HostedNetworkState::Active
+                     : status->hostedNetworkState == kIdle ? HostedNetworkState::Idle
+                                                           : HostedNetworkState::Unavailable;
+        read.deviceGuid = GuidText(status->ipDeviceId);
+        // The peer list is valid only while the network runs.
+        if (read.state == HostedNetworkState::Active) {
+            // The list runs on past the one element the declaration gives it.
+            const auto* peers = reinterpret_cast<const WlanHostedNetworkPeerState*>(
+                reinterpret_cast<const char*>(status) +
+                offsetof(WlanHostedNetworkStatusData, peerList));
+            for (DWORD i = 0; i < status->numberOfPeers; ++i)
+                read.peers.push_back(MacText(peers[i].peerMacAddress));
+        }
+        out = std::move(read);
+    }
+    if (status != nullptr)
+        wlan.free(status);
+    wlan.close(handle, nullptr);
+    return known;
+}
+
+}  // namespace hs::win
