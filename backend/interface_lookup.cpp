@@ -1,12 +1,47 @@
 #include "backend/interface_lookup.h"
 
 #include <cstdint>
+#include <string_view>
 
 #include "sys/command.h"
-#include "sys/regex.h"
-#include "sys/text.h"
 
 namespace hs::backend {
+
+namespace {
+
+constexpr std::string_view kHeader = "接口 ";
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// The index of a header line "接口 <digits>: <name>" whose name is `adapterName`,
+// exactly and in its letter case (blanks after it are allowed, as netsh may pad the
+// line); empty when the line is no such header.
+std::string_view IndexOfHeader(std::string_view line, std::string_view adapterName) {
+    while (!line.empty() && IsBlank(line.front()))
+        line.remove_prefix(1);
+    if (!line.starts_with(kHeader))
+        return {};
+    line.remove_prefix(kHeader.size());
+    size_t digits = 0;
+    while (digits < line.size() && line[digits] >= '0' && line[digits] <= '9')
+        ++digits;
+    // The index ends at the first ": ", so a name that holds ": " itself ("VPN: Wi-Fi")
+    // is the whole rest and never stands for the part after its own colon.
+    if (digits == 0 || line.substr(digits, 2) != ": ")
+        return {};
+    std::string_view name = line.substr(digits + 2);
+    if (!name.starts_with(adapterName))
+        return {};
+    for (char c : name.substr(adapterName.size())) {
+        if (!IsBlank(c))
+            return {};
+    }
+    return line.substr(0, digits);
+}
+
+}  // namespace
 
 int InterfaceNumberOf(const std::string& index) {
     size_t at = 0;
@@ -24,20 +59,33 @@ int InterfaceNumberOf(const std::string& index) {
     return any ? static_cast<int>(value) : 0;
 }
 
-HostedInterface LookupInterfaceNumber(Host& host, const std::string& adapterName) {
-    const std::string listing = RunCommand(host, "netsh interface ipv4 show offload");
-    std::string pattern = "接口 .*: ";
-    pattern += EscapeLiteral(adapterName);
-    // The name ends the header line: "本地连接* 1" must not find "本地连接* 12".
-    pattern += "[ \\t]*$";
-    RegexObject regex;
-    regex.Create(pattern, listing);
+HostedInterface InterfaceFromOffloadListing(std::string_view listing,
+                                            const std::string& adapterName) {
     HostedInterface found;
-    std::string index = TextBetween(regex.MatchText(1), "接口 ", ":");
-    if (!index.empty())
-        found.index = index;
+    if (adapterName.empty())
+        return found;
+    size_t begin = 0;
+    while (begin < listing.size()) {
+        size_t end = listing.find('\n', begin);
+        if (end == std::string_view::npos)
+            end = listing.size();
+        std::string_view line = listing.substr(begin, end - begin);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        const std::string_view index = IndexOfHeader(line, adapterName);
+        if (!index.empty()) {
+            found.index = std::string(index);
+            break;
+        }
+        begin = end + 1;
+    }
     found.number = InterfaceNumberOf(found.index);
     return found;
+}
+
+HostedInterface LookupInterfaceNumber(Host& host, const std::string& adapterName) {
+    return InterfaceFromOffloadListing(RunCommand(host, "netsh interface ipv4 show offload"),
+                                       adapterName);
 }
 
 }  // namespace hs::backend

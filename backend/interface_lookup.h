@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "backend/hotspot_backend.h"
 #include "platform/host.h"
@@ -10,10 +11,16 @@ namespace hs::backend {
 
 // Finds the header line "接口 <index>: <name>" of the connection `adapterName` in
 // the output of "netsh interface ipv4 show offload" (run through RunCommand, so it
-// returns at once in a worker whose stop was asked). The name is matched literally
-// and as the whole rest of the line, so "本地连接* 12" is found through its "*" and
-// "本地连接* 1" never finds the header of "本地连接* 12".
+// returns at once in a worker whose stop was asked).
 HostedInterface LookupInterfaceNumber(Host& host, const std::string& adapterName);
+
+// The same on a listing at hand. The first header whose name, the whole rest of the
+// line after "接口 <digits>: " (blanks after it allowed), equals `adapterName` byte
+// for byte, letter case included, gives the index: "本地连接* 1" never finds the header
+// of "本地连接* 12", "Wi-Fi" never that of "VPN: Wi-Fi", "wlan" never that of "WLAN".
+// Without such a header the index is "2" (number 2).
+HostedInterface InterfaceFromOffloadListing(std::string_view listing,
+                                            const std::string& adapterName);
 
 // The number a text index stands for: leading digits, truncated, 0 when there are
 // none; values beyond what an interface index can be give 0 as well.

@@ -136,6 +136,20 @@ TEST(TrafficStory, TheLookupFindsTheWholeNameOnly) {
     EXPECT_EQ(LookupInterfaceNumber(l.host, "Wi-Fi").index, "3");
 }
 
+TEST(TrafficStory, TheLookupWantsTheNameInItsCaseAfterTheIndexOnly) {
+    // A VPN whose name ends like another connection's, and two names differing in case.
+    const std::string listing =
+        "\r\n接口 7: VPN: Wi-Fi\r\n\r\n ipv4 传输校验和计算\r\n\r\n接口 9: WLAN\r\n"
+        "\r\n接口 3: Wi-Fi  \r\n\r\n接口 11: wlan\r\n接口 x: 以太网\r\n";
+    EXPECT_EQ(backend::InterfaceFromOffloadListing(listing, "Wi-Fi").index, "3");
+    EXPECT_EQ(backend::InterfaceFromOffloadListing(listing, "VPN: Wi-Fi").index, "7");
+    EXPECT_EQ(backend::InterfaceFromOffloadListing(listing, "WLAN").index, "9");
+    EXPECT_EQ(backend::InterfaceFromOffloadListing(listing, "wlan").number, 11);
+    // No header of that name, or none with a numeric index: the default.
+    for (const char* name : {"Wlan", "以太网", "Wi", "", "Fi"})
+        EXPECT_EQ(backend::InterfaceFromOffloadListing(listing, name).index, "2") << name;
+}
+
 TEST(TrafficStory, AStartWhoseInterfaceHasNoRowLeavesTheLabels) {
     Laptop l(LaptopScenario(kPhone));
     l.StartHotspot();
