@@ -137,8 +137,8 @@ void ClientsView::ShowRows(const std::vector<clients::ClientRow>& rows) {
 }
 
 void ClientsView::ShowName(const std::string& mac, const std::string& name) {
-    const int row = RowOf(mac);
-    if (row >= 0)
+    // A device with two addresses has two rows: both show its name.
+    for (int row : RowsOf(mac))
         list_.SetCell(row, kNameColumn, name);
 }
 
@@ -169,6 +169,17 @@ int ClientsView::RowOf(const std::string& mac) const {
     return -1;
 }
 
+std::vector<int> ClientsView::RowsOf(const std::string& mac) const {
+    const std::string wanted = clients::UpperAscii(mac);
+    std::vector<int> rows;
+    const int count = list_.RowCount();
+    for (int row = 0; row < count; ++row) {
+        if (clients::UpperAscii(list_.Cell(row, kMacColumn)) == wanted)
+            rows.push_back(row);
+    }
+    return rows;
+}
+
 void ClientsView::ClearList() {
     list_.ClearRows();
     count_.SetText(clients::kIdleCountLabel);
@@ -181,9 +192,17 @@ void ClientsView::ClientRowRightClicked(int row) {
     if (row < 0 || !list_.RowSelected(row))
         return;
     menuDevices_.clear();
-    for (int selected : list_.SelectedRows()) {
-        menuDevices_.push_back({list_.Cell(selected, kIpColumn), list_.Cell(selected, kMacColumn),
-                                list_.Cell(selected, kNameColumn)});
+    // A selected device's other rows (a second address of the same hardware address)
+    // go with it, so that every address it uses is blocked at once.
+    std::set<std::string> devices;
+    for (int selected : list_.SelectedRows())
+        devices.insert(clients::UpperAscii(list_.Cell(selected, kMacColumn)));
+    const int rows = list_.RowCount();
+    for (int r = 0; r < rows; ++r) {
+        if (list_.RowSelected(r) || devices.count(clients::UpperAscii(list_.Cell(r, kMacColumn)))) {
+            menuDevices_.push_back(
+                {list_.Cell(r, kIpColumn), list_.Cell(r, kMacColumn), list_.Cell(r, kNameColumn)});
+        }
     }
     app_.Main()[kClientMenu].Popup();
 }
@@ -236,10 +255,11 @@ void ClientsView::BlacklistChosen() {
                     before = blockTask_.Runs(), keep = blacklistUnreadable_] {
         clients::BlacklistSelected(host, hostedIndex, selected, rows, before, keep);
     });
+    // Every row of a blacklisted device goes, also a second one of the same address.
     for (const clients::ClientEntry& device : selected) {
-        const int row = RowOf(device.mac);
-        if (row >= 0)
-            list_.DeleteRow(row);
+        const std::vector<int> rowsOfDevice = RowsOf(device.mac);
+        for (auto it = rowsOfDevice.rbegin(); it != rowsOfDevice.rend(); ++it)
+            list_.DeleteRow(*it);
     }
     blacklist_.ClearRows();
     for (const clients::BlacklistRow& row : result) {
@@ -321,9 +341,8 @@ void ClientsView::SaveNameEdit() {
     if (mac.empty())
         return;
     const clients::Rename rename = clients::SaveDeviceName(app_.GetHost(), mac, editor_.Text());
-    // The device keeps its row only if no pass has rebuilt the list without it.
-    const int row = RowOf(mac);
-    if (row >= 0)
+    // The device keeps its rows only if no pass has rebuilt the list without it.
+    for (int row : RowsOf(mac))
         list_.SetCell(row, kNameColumn, rename.name);
 }
 

@@ -51,8 +51,8 @@ class ClientsView {
     // that rebuilds the list meanwhile cannot take them from the menu's action.
     void ClientRowRightClicked(int row);
     void BlacklistRowRightClicked(int row);
-    // `拉入黑名单` chosen: the devices captured with the menu move to the blacklist,
-    // the first of them is blocked at once on the block worker.
+    // `拉入黑名单` chosen: the devices captured with the menu move to the blacklist
+    // and are all blocked at once on the block worker.
     void BlacklistChosen();
     // `取消黑名单` chosen: every captured entry's line leaves the blacklist file and
     // its row goes, then the block entries are deleted on the release worker. An entry
@@ -90,6 +90,8 @@ class ClientsView {
     void PassFinished();
     // The row of the client list that shows this hardware address; -1 when none.
     int RowOf(const std::string& mac) const;
+    // Every row of the client list that shows it, ascending.
+    std::vector<int> RowsOf(const std::string& mac) const;
     // Empties the client list and resets the count label.
     void ClearList();
 

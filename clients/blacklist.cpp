@@ -87,7 +87,10 @@ Blacklisting BlacklistSelected(Host& host, const std::string& hostedIndex,
         result.rows = std::move(rows);
         return result;
     }
-    RunCommand(host, BlockCommand(hostedIndex, selected.front().ip));
+    for (const ClientEntry& entry : selected) {
+        if (!entry.ip.empty())
+            RunCommand(host, BlockCommand(hostedIndex, entry.ip));
+    }
     WaitForRuns(before, kBlacklistWaitMs);
     result.rows = AddToBlacklist(std::move(rows), selected);
     if (keepFileLines) {

@@ -29,8 +29,7 @@ struct ClientEntry {
 };
 
 // Blacklisting the selected client rows (given in ascending row order), as the menu
-// item `拉入黑名单` does: the first selected device is blocked at once (the others are
-// blocked by the next client-list pass), the
+// item `拉入黑名单` does: every selected device is blocked at once, in that order, the
 // selected rows are added to the end of the blacklist rows shifted one column (IP,
 // address, name), rows whose address text repeats one above them are dropped, and
 // the blacklist file is rewritten from the result. Returns the blacklist rows the list

@@ -162,6 +162,63 @@ TEST(ClientsView, ABlacklistedPhoneLeavesTheListAndStaysAwayUntilReleased) {
     EXPECT_EQ(p.List().size(), 3u);
 }
 
+TEST(ClientsView, SeveralSelectedRowsAreAllBlockedAtOnceAndSaved) {
+    ClientsProgram p;
+    p.StartAndWait();
+    p.Tick();
+    ASSERT_EQ(p.List(), kThreePhones);
+    // The Android phone and the silent device.
+    p.RightClickSelected("超级列表框1", {0, 2}, 2);
+    size_t mark = p.Mark();
+    ASSERT_TRUE(p.driver->Choose("拉入黑名单"));
+    p.app->Settle();
+    EXPECT_EQ(p.CommandsSince(mark),
+              (std::vector<std::string>{Block("192.168.137.23"), Block("192.168.137.140")}));
+    EXPECT_EQ(p.List(), (Rows{kThreePhones[1]}));
+    EXPECT_EQ(p.File(clients::kBlacklistPath),
+              std::string(kAndroid) + "+安卓设备\r\n" + kSilent + "+未知设备\r\n");
+    // Both are cut off already: the next pass has nobody to block.
+    mark = p.Mark();
+    p.Tick();
+    EXPECT_EQ(p.List(), (Rows{{"1", "192.168.137.61", kIphone, "苹果设备"}}));
+    EXPECT_EQ(p.CommandsSince(mark),
+              (std::vector<std::string>{"arp -a", "netsh wlan show hostednetwork"}));
+}
+
+TEST(ClientsView, TwoRowsOfOneAddressBothGetItsName) {
+    ClientsProgram p;
+    // The Android phone has a second address in the table.
+    std::string arp = hs::testing::Fixture("arp-hotspot-3-clients.txt");
+    const std::string first = "  192.168.137.23        a4-5e-60-c1-22-33     动态\r\n";
+    arp.insert(arp.find(first) + first.size(),
+               "  192.168.137.24        a4-5e-60-c1-22-33     动态\r\n");
+    const std::string gbk = p.host.codec->Utf8ToGbk(arp);
+    p.laptop->Change([&](sim::LaptopModel& m) { m.replies["arp -a"] = gbk; });
+    p.StartAndWait();
+    p.Tick();
+    ASSERT_EQ(p.List().size(), 4u);
+    EXPECT_EQ(p.List()[0], kThreePhones[0]);
+    EXPECT_EQ(p.List()[1], (std::vector<std::string>{"2", "192.168.137.24", kAndroid, "安卓设备"}));
+
+    // A rename from either row names both.
+    ASSERT_TRUE(p.driver->DoubleClickRow("超级列表框1", 1));
+    ASSERT_TRUE(p.driver->Type("编辑框设备", "平板"));
+    ASSERT_TRUE(p.driver->Key("编辑框设备", 13));
+    EXPECT_EQ(p.List()[0][3], "平板");
+    EXPECT_EQ(p.List()[1][3], "平板");
+
+    // Blacklisted from one row, both rows leave the list, both addresses are blocked
+    // and the device has one entry.
+    const size_t mark = p.Mark();
+    ASSERT_TRUE(p.driver->RightClickRow("超级列表框1", 0));
+    ASSERT_TRUE(p.driver->Choose("拉入黑名单"));
+    p.app->Settle();
+    EXPECT_EQ(p.List().size(), 2u);
+    EXPECT_EQ(p.CommandsSince(mark),
+              (std::vector<std::string>{Block("192.168.137.23"), Block("192.168.137.24")}));
+    EXPECT_EQ(p.Blacklist(), (Rows{{"192.168.137.23", kAndroid, "平板"}}));
+}
+
 TEST(ClientsView, SeveralSelectedEntriesAreAllReleased) {
     ClientsProgram p;
     p.StartAndWait();
