@@ -1,5 +1,6 @@
 #include "app/clients_view.h"
 
+#include <optional>
 #include <utility>
 
 #include "app/app.h"
@@ -8,7 +9,6 @@
 #include "clients/monitor.h"
 #include "settings/keys.h"
 #include "sys/dispatcher.h"
-#include "ui/list_ops.h"
 
 namespace hs::app {
 
@@ -36,6 +36,18 @@ constexpr int kEditorOffsetTop = 42;
 constexpr int kEditorOffsetLeft = 12;
 
 constexpr int kEnterKey = 13;
+
+// Balloons about the blacklist, placed relative to the main window: the first over
+// the window's middle (it comes at start, whatever page is shown), the second at the
+// blacklist on page "管理用户".
+constexpr const char* kBlacklistUnreadable =
+    "无法读取黑名单文件 c:\\wifiblack.txt，黑名单未载入，本次运行不会改写该文件";
+constexpr int kUnreadableBalloonX = 190;
+constexpr int kUnreadableBalloonY = 130;
+constexpr const char* kReleaseUnclear =
+    "黑名单文件中这个地址含有无法识别的字符，无法确定是哪一行，请手动编辑 c:\\wifiblack.txt";
+constexpr int kUnclearBalloonX = 180;
+constexpr int kUnclearBalloonY = 215;
 
 }  // namespace
 
@@ -125,8 +137,8 @@ void ClientsView::ShowRows(const std::vector<clients::ClientRow>& rows) {
 }
 
 void ClientsView::ShowName(const std::string& mac, const std::string& name) {
-    const int row = RowOf(mac);
-    if (row >= 0)
+    // A device with two addresses has two rows: both show its name.
+    for (int row : RowsOf(mac))
         list_.SetCell(row, kNameColumn, name);
 }
 
@@ -157,6 +169,17 @@ int ClientsView::RowOf(const std::string& mac) const {
     return -1;
 }
 
+std::vector<int> ClientsView::RowsOf(const std::string& mac) const {
+    const std::string wanted = clients::UpperAscii(mac);
+    std::vector<int> rows;
+    const int count = list_.RowCount();
+    for (int row = 0; row < count; ++row) {
+        if (clients::UpperAscii(list_.Cell(row, kMacColumn)) == wanted)
+            rows.push_back(row);
+    }
+    return rows;
+}
+
 void ClientsView::ClearList() {
     list_.ClearRows();
     count_.SetText(clients::kIdleCountLabel);
@@ -169,17 +192,43 @@ void ClientsView::ClientRowRightClicked(int row) {
     if (row < 0 || !list_.RowSelected(row))
         return;
     menuDevices_.clear();
-    for (int selected : list_.SelectedRows()) {
-        menuDevices_.push_back({list_.Cell(selected, kIpColumn), list_.Cell(selected, kMacColumn),
-                                list_.Cell(selected, kNameColumn)});
+    // A selected device's other rows (a second address of the same hardware address)
+    // go with it, so that every address it uses is blocked at once.
+    std::set<std::string> devices;
+    for (int selected : list_.SelectedRows())
+        devices.insert(clients::UpperAscii(list_.Cell(selected, kMacColumn)));
+    const int rows = list_.RowCount();
+    for (int r = 0; r < rows; ++r) {
+        if (list_.RowSelected(r) || devices.count(clients::UpperAscii(list_.Cell(r, kMacColumn)))) {
+            menuDevices_.push_back(
+                {list_.Cell(r, kIpColumn), list_.Cell(r, kMacColumn), list_.Cell(r, kNameColumn)});
+        }
     }
     app_.Main()[kClientMenu].Popup();
+}
+
+void ClientsView::LoadBlacklist() {
+    const std::optional<std::vector<clients::BlacklistRow>> rows =
+        clients::ReadBlacklist(app_.GetHost());
+    blacklistUnreadable_ = !rows.has_value();
+    if (!rows) {
+        app_.Hotspot().View().Balloon(kBlacklistUnreadable, kUnreadableBalloonX,
+                                      kUnreadableBalloonY);
+        return;
+    }
+    for (const clients::BlacklistRow& entry : *rows) {
+        const int row = blacklist_.InsertRow();
+        blacklist_.SetCell(row, 1, entry.mac);
+        blacklist_.SetCell(row, 2, entry.name);
+    }
 }
 
 void ClientsView::BlacklistRowRightClicked(int row) {
     if (row < 0 || !blacklist_.RowSelected(row))
         return;
-    menuRelease_ = blacklist_.Cell(blacklist_.FirstSelectedRow(), 1);
+    menuRelease_.clear();
+    for (int selected : blacklist_.SelectedRows())
+        menuRelease_.push_back({selected, blacklist_.Cell(selected, 1)});
     app_.Main()[kReleaseMenu].Popup();
 }
 
@@ -202,14 +251,15 @@ void ClientsView::BlacklistChosen() {
     const std::vector<clients::BlacklistRow> result = clients::AddToBlacklist(rows, selected);
     Host& host = app_.GetHost();
     const std::string hostedIndex = app_.Hotspot().GetSession().hostedInterfaceIndex;
-    blockTask_.Add(
-        [&host, hostedIndex, selected, rows = std::move(rows), before = blockTask_.Runs()] {
-            clients::BlacklistSelected(host, hostedIndex, selected, rows, before);
-        });
+    blockTask_.Add([&host, hostedIndex, selected, rows = std::move(rows),
+                    before = blockTask_.Runs(), keep = blacklistUnreadable_] {
+        clients::BlacklistSelected(host, hostedIndex, selected, rows, before, keep);
+    });
+    // Every row of a blacklisted device goes, also a second one of the same address.
     for (const clients::ClientEntry& device : selected) {
-        const int row = RowOf(device.mac);
-        if (row >= 0)
-            list_.DeleteRow(row);
+        const std::vector<int> rowsOfDevice = RowsOf(device.mac);
+        for (auto it = rowsOfDevice.rbegin(); it != rowsOfDevice.rend(); ++it)
+            list_.DeleteRow(*it);
     }
     blacklist_.ClearRows();
     for (const clients::BlacklistRow& row : result) {
@@ -221,11 +271,42 @@ void ClientsView::BlacklistChosen() {
 }
 
 void ClientsView::ReleaseChosen() {
-    const std::string address = std::move(menuRelease_);
+    const std::vector<ReleaseEntry> entries = std::move(menuRelease_);
     menuRelease_.clear();
-    if (!clients::RemoveFromBlacklistFile(app_.GetHost(), address))
+    if (entries.empty())
         return;
-    ui::DeleteSelectedRows(blacklist_);
+    std::vector<std::string> addresses;
+    for (const ReleaseEntry& entry : entries)
+        addresses.push_back(entry.address);
+    const std::vector<clients::Released> outcomes =
+        clients::RemoveFromBlacklistFile(app_.GetHost(), addresses);
+    bool released = false;
+    bool unclear = false;
+    // From the last up, so that the rows above keep their indexes.
+    for (size_t i = entries.size(); i-- > 0;) {
+        if (outcomes[i] == clients::Released::Unclear)
+            unclear = true;
+        if (outcomes[i] != clients::Released::Yes)
+            continue;
+        released = true;
+        const ReleaseEntry& entry = entries[i];
+        int row = entry.row;
+        if (row >= blacklist_.RowCount() || blacklist_.Cell(row, 1) != entry.address) {
+            // The list changed since the menu opened: the entry's row is the first
+            // that still shows its address.
+            row = -1;
+            for (int r = 0; r < blacklist_.RowCount() && row < 0; ++r) {
+                if (blacklist_.Cell(r, 1) == entry.address)
+                    row = r;
+            }
+        }
+        if (row >= 0)
+            blacklist_.DeleteRow(row);
+    }
+    if (unclear)
+        app_.Hotspot().View().Balloon(kReleaseUnclear, kUnclearBalloonX, kUnclearBalloonY);
+    if (!released)
+        return;
     // Each deletion is followed by a pause of its own; the worker keeps the window
     // responsive meanwhile. A second release restarts the deletions from a fresh table.
     Host& host = app_.GetHost();
@@ -260,9 +341,8 @@ void ClientsView::SaveNameEdit() {
     if (mac.empty())
         return;
     const clients::Rename rename = clients::SaveDeviceName(app_.GetHost(), mac, editor_.Text());
-    // The device keeps its row only if no pass has rebuilt the list without it.
-    const int row = RowOf(mac);
-    if (row >= 0)
+    // The device keeps its rows only if no pass has rebuilt the list without it.
+    for (int row : RowsOf(mac))
         list_.SetCell(row, kNameColumn, rename.name);
 }
 

@@ -40,16 +40,24 @@ class ClientsView {
     // The stop button has stopped sharing: a running pass ends and fills nothing.
     void SharingStopped();
 
+    // The main window was created: the blacklist file's entries fill `超级列表框2`. A
+    // file that exists but cannot be read is said so in a balloon, and is never
+    // rewritten from the list in this run: blacklistings are appended to it.
+    void LoadBlacklist();
+    bool BlacklistFileUnreadable() const { return blacklistUnreadable_; }
+
     // A row of `超级列表框1` / `超级列表框2` right-clicked: its menu pops up when the
-    // row is selected. The selected devices are captured as the menu opens, so a pass
+    // row is selected. The selected rows are captured as the menu opens, so a pass
     // that rebuilds the list meanwhile cannot take them from the menu's action.
     void ClientRowRightClicked(int row);
     void BlacklistRowRightClicked(int row);
-    // `拉入黑名单` chosen: the devices captured with the menu move to the blacklist,
-    // the first of them is blocked at once on the block worker.
+    // `拉入黑名单` chosen: the devices captured with the menu move to the blacklist
+    // and are all blocked at once on the block worker.
     void BlacklistChosen();
-    // `取消黑名单` chosen: the first selected entry leaves the blacklist file, the
-    // selected rows go, and the block entries are deleted on the release worker.
+    // `取消黑名单` chosen: every captured entry's line leaves the blacklist file and
+    // its row goes, then the block entries are deleted on the release worker. An entry
+    // whose line cannot be told apart from another's (bytes that are not GBK) stays,
+    // and a balloon says so.
     void ReleaseChosen();
 
     // `超级列表框1` double-clicked: `args` carries the row (code), the column under the
@@ -82,6 +90,8 @@ class ClientsView {
     void PassFinished();
     // The row of the client list that shows this hardware address; -1 when none.
     int RowOf(const std::string& mac) const;
+    // Every row of the client list that shows it, ascending.
+    std::vector<int> RowsOf(const std::string& mac) const;
     // Empties the client list and resets the count label.
     void ClearList();
 
@@ -97,8 +107,15 @@ class ClientsView {
     std::string editedMac_;
     // The devices selected when the client menu opened.
     std::vector<clients::ClientEntry> menuDevices_;
-    // The first selected blacklist entry's address when the release menu opened.
-    std::string menuRelease_;
+    // The selected blacklist rows and their addresses when the release menu opened,
+    // ascending.
+    struct ReleaseEntry {
+        int row = -1;
+        std::string address;
+    };
+    std::vector<ReleaseEntry> menuRelease_;
+    // The blacklist file could not be read at start: the list is not what it holds.
+    bool blacklistUnreadable_ = false;
     // The devices of the last list a pass showed, and those of the current pass that
     // were not in it (upper-case addresses).
     std::set<std::string> lastListed_;

@@ -2,10 +2,10 @@
 
 #include <string>
 
+#include "app/clients_view.h"
 #include "app/os_version.h"
 #include "app/theme.h"
 #include "app/update_server.h"
-#include "clients/blacklist_file.h"
 #include "clients/data_file.h"
 #include "settings/keys.h"
 
@@ -80,12 +80,7 @@ void MainWindowCreated(App& app) {
     SetTitleColour(main["分组框4"], kGreen[0], kGreen[1], kGreen[2]);
     SetTitleColour(main["分组框6"], kGreen[0], kGreen[1], kGreen[2]);
 
-    ui::Control blacklist = main["超级列表框2"];
-    for (const clients::BlacklistRow& entry : clients::ReadBlacklist(host)) {
-        const int row = blacklist.InsertRow();
-        blacklist.SetCell(row, 1, entry.mac);
-        blacklist.SetCell(row, 2, entry.name);
-    }
+    app.Clients().LoadBlacklist();
     AttachTips(main);
 
     ui::Control showPassword = main["选择框1"];

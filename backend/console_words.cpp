@@ -48,6 +48,14 @@ constexpr Word kYes[] = {
     {"Yes", "en-US", "verbatim: DHCP enabled: Yes"},
 };
 
+// The offload listing's headers were not found captured in any language: the words
+// are those of the same system's other interface headers.
+constexpr Word kInterfaceHeader[] = {
+    {"接口", "zh-CN", "shape: 接口 14: 本地连接* 12, as Windows 7 and 8 print it"},
+    {"介面", "zh-TW", "verbatim in arp -a: 介面: 192.168.0.1 --- 0xa"},
+    {"Interface", "en-US", "verbatim in arp -a: Interface: 192.168.137.1 --- 0xf"},
+};
+
 template <size_t N>
 bool Holds(const std::string& text, const Word (&words)[N]) {
     for (const Word& word : words) {
@@ -89,11 +97,13 @@ bool SaysYes(const std::string& value) {
     return Holds(value, kYes);
 }
 
-// zh-CN "接口 14: 本地连接* 12" (documented shape, Windows 7 and 8); zh-TW "介面" as
-// the Traditional "arp -a" header writes it (verbatim: 介面: 192.168.0.1 --- 0xa);
-// en-US "Interface" as the English "arp -a" header (verbatim: Interface: ... --- 0xf).
-const char* InterfaceHeaderWords() {
-    return "(接口|介面|Interface)";
+size_t InterfaceHeaderWord(std::string_view line) {
+    for (const Word& word : kInterfaceHeader) {
+        const std::string_view text = word.text;
+        if (line.starts_with(text) && line.substr(text.size()).starts_with(" "))
+            return text.size() + 1;
+    }
+    return 0;
 }
 
 }  // namespace hs::backend

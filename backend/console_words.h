@@ -5,7 +5,9 @@
 // state decides. Each word's source is given beside it in console_words.cpp.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace hs::backend {
 
@@ -19,8 +21,9 @@ bool SaysStarted(const std::string& statusValue);
 bool SaysNotStarted(const std::string& statusValue);
 // The word of a "DHCP enabled" line that means yes.
 bool SaysYes(const std::string& value);
-// The word that begins an interface header of "netsh interface ipv4 show offload"
-// ("接口 14: NAME"), in a regular expression's alternation: "(接口|介面|Interface)".
-const char* InterfaceHeaderWords();
+// How many bytes of `line` the word that begins an interface header of "netsh
+// interface ipv4 show offload" takes with the space after it ("接口 " of
+// "接口 14: NAME"); 0 when the line begins with no such word.
+size_t InterfaceHeaderWord(std::string_view line);
 
 }  // namespace hs::backend

@@ -49,39 +49,72 @@ bool WriteBlacklistFile(Host& host, const std::vector<BlacklistRow>& rows) {
         return false;
     const std::string bytes = host.codec->Utf8ToGbk(BlacklistText(rows));
     std::lock_guard<std::mutex> lock(DataFileLock(kBlacklistPath));
+    std::string current;
+    if (!ReadDataFile(host, kBlacklistPath, current))
+        return false;
     return host.files->Write(kBlacklistPath, bytes);
+}
+
+bool AppendToBlacklistFile(Host& host, const std::vector<BlacklistRow>& entries) {
+    if (host.files == nullptr || host.codec == nullptr)
+        return false;
+    std::lock_guard<std::mutex> lock(DataFileLock(kBlacklistPath));
+    std::string bytes;
+    if (!ReadDataFile(host, kBlacklistPath, bytes))
+        return false;
+    std::unordered_set<std::string> shown;
+    for (const BlacklistRow& row : ParseBlacklist(bytes, *host.codec))
+        shown.insert(UpperAscii(row.mac));
+    std::string added;
+    for (const BlacklistRow& entry : entries) {
+        if (shown.insert(UpperAscii(entry.mac)).second)
+            added += BlacklistText({entry});
+    }
+    if (added.empty())
+        return true;
+    // The new lines start on a line of their own.
+    if (!bytes.empty() && bytes.back() != '\n')
+        bytes += "\r\n";
+    return host.files->Write(kBlacklistPath, bytes + host.codec->Utf8ToGbk(added));
 }
 
 Blacklisting BlacklistSelected(Host& host, const std::string& hostedIndex,
                                const std::vector<ClientEntry>& selected,
-                               std::vector<BlacklistRow> rows,
-                               const std::vector<RunToken>& before) {
+                               std::vector<BlacklistRow> rows, const std::vector<RunToken>& before,
+                               bool keepFileLines) {
     Blacklisting result;
     if (selected.empty()) {
         result.rows = std::move(rows);
         return result;
     }
-    RunCommand(host, BlockCommand(hostedIndex, selected.front().ip));
+    for (const ClientEntry& entry : selected) {
+        if (!entry.ip.empty())
+            RunCommand(host, BlockCommand(hostedIndex, entry.ip));
+    }
     WaitForRuns(before, kBlacklistWaitMs);
     result.rows = AddToBlacklist(std::move(rows), selected);
-    result.fileWritten = WriteBlacklistFile(host, result.rows);
+    if (keepFileLines) {
+        result.fileWritten = AppendToBlacklistFile(host, AddToBlacklist({}, selected));
+    } else {
+        result.fileWritten = WriteBlacklistFile(host, result.rows);
+    }
     return result;
 }
 
-bool RemoveFromBlacklistFile(Host& host, const std::string& address) {
-    // With nothing selected there is nothing to release: no line is searched for.
-    if (address.empty() || host.files == nullptr || host.codec == nullptr)
-        return false;
-    const std::string needle = host.codec->Utf8ToGbk(address);
+std::vector<Released> RemoveFromBlacklistFile(Host& host,
+                                              const std::vector<std::string>& addresses) {
+    const std::vector<Released> nothing(addresses.size(), Released::NotInFile);
+    if (addresses.empty() || host.files == nullptr || host.codec == nullptr)
+        return nothing;
     std::lock_guard<std::mutex> lock(DataFileLock(kBlacklistPath));
     std::string bytes;
     if (!ReadDataFile(host, kBlacklistPath, bytes))
-        return false;
-    const std::vector<LineSpan> lines = SplitLines(bytes);
-    const int index = FindAddressLine(bytes, lines, needle);
-    if (index < 0)
-        return false;
-    return host.files->Write(kBlacklistPath, RemoveLine(bytes, lines, index));
+        return nothing;
+    std::vector<Released> outcomes;
+    const std::string kept = RemoveBlacklistLines(bytes, addresses, *host.codec, outcomes);
+    if (kept != bytes && !host.files->Write(kBlacklistPath, kept))
+        return nothing;
+    return outcomes;
 }
 
 std::vector<std::string> DeleteBlockEntries(Host& host) {

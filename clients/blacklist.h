@@ -29,15 +29,18 @@ struct ClientEntry {
 };
 
 // Blacklisting the selected client rows (given in ascending row order), as the menu
-// item `拉入黑名单` does: the first selected device is blocked at once (the others are
-// blocked by the next client-list pass), the selected rows are added to the end of
-// the blacklist rows shifted one column (IP, address, name), rows whose address text
-// repeats one above them are dropped, and the blacklist file is rewritten from the
-// result. Returns the blacklist rows the list must show now; with nothing selected,
-// `rows` unchanged and nothing run or written. The caller then deletes the selected
-// rows of the client list. Worker side. The file is written only once the runs
-// `before` (earlier blacklistings) have ended, at most kBlacklistWaitMs later, so the
-// last blacklisting's rows are the file's.
+// item `拉入黑名单` does: every selected device is blocked at once, in that order, the
+// selected rows are added to the end of the blacklist rows shifted one column (IP,
+// address, name), rows whose address text repeats one above them are dropped, and
+// the blacklist file is rewritten from the result. Returns the blacklist rows the list
+// must show now; with nothing selected, `rows` unchanged and nothing run or written.
+// The caller then deletes the selected rows of the client list. Worker side. The file
+// is written only once the runs `before` (earlier blacklistings) have ended, at most
+// kBlacklistWaitMs later, so the last blacklisting's rows are the file's.
+//
+// `keepFileLines`: the file could not be read when the rows were loaded, so the rows
+// are not what it holds. It is then never rewritten from them: the selected devices
+// are appended to it instead (AppendToBlacklistFile), every line it has kept.
 inline constexpr int64_t kBlacklistWaitMs = 5000;
 struct Blacklisting {
     std::vector<BlacklistRow> rows;
@@ -46,7 +49,8 @@ struct Blacklisting {
 Blacklisting BlacklistSelected(Host& host, const std::string& hostedIndex,
                                const std::vector<ClientEntry>& selected,
                                std::vector<BlacklistRow> rows,
-                               const std::vector<RunToken>& before = {});
+                               const std::vector<RunToken>& before = {},
+                               bool keepFileLines = false);
 
 // The rows with `selected` appended (shifted one column) and later repeats of an
 // address text dropped, the first occurrence kept.
@@ -57,17 +61,24 @@ std::vector<BlacklistRow> AddToBlacklist(std::vector<BlacklistRow> rows,
 // each row from the top.
 std::string BlacklistText(const std::vector<BlacklistRow>& rows);
 
-// Replaces the blacklist file with the rows' text, under the file's lock.
+// Replaces the blacklist file with the rows' text, under the file's lock. A file that
+// exists but cannot be read now is left as it is (false).
 bool WriteBlacklistFile(Host& host, const std::vector<BlacklistRow>& rows);
 
-// The first part of releasing (`取消黑名单`): removes the first line of the blacklist
-// file whose address part (its text before the first "+") holds `address` (the first
-// selected blacklist row's column 1), letter case ignored, every other byte of the file
-// kept. False, and nothing changed, when the address is empty (nothing selected), no
-// line holds it, or the file could not be read or written: the caller then leaves the
-// list as it is. On true the caller deletes the selected rows of the blacklist and
-// calls DeleteBlockEntries.
-bool RemoveFromBlacklistFile(Host& host, const std::string& address);
+// Adds a line address + "+" + name + CR LF for each entry that no line of the file
+// shows yet (AddressCell, letter case ignored), after the file's last line; every byte
+// the file held stays. One step under the file's lock, reading it again; false, and
+// nothing written, when it cannot be read.
+bool AppendToBlacklistFile(Host& host, const std::vector<BlacklistRow>& entries);
+
+// The first part of releasing (`取消黑名单`): removes the line of each address (the
+// address cells of the selected blacklist rows) from the blacklist file as
+// RemoveBlacklistLines does, in one step under the file's lock. One answer per
+// address; all NotInFile, and nothing changed, when the file could not be read or
+// written. The caller then deletes the rows whose line went and, when any did, calls
+// DeleteBlockEntries.
+std::vector<Released> RemoveFromBlacklistFile(Host& host,
+                                              const std::vector<std::string>& addresses);
 
 // The second part of releasing: reads "arp -a" and deletes every all-zero neighbour
 // entry of a 192.168.x.x address, in the order listed, with "arp -d IP" and a 1500 ms

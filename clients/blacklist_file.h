@@ -2,7 +2,9 @@
 // hardware address + "+" + its name, GBK text, lines separated by CR LF.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "clients/data_file.h"
@@ -18,10 +20,38 @@ struct BlacklistRow {
     bool operator==(const BlacklistRow&) const = default;
 };
 
-// The file's entries in file order. A line is split at its first "+": the address
-// before it, the name (which may hold "+" itself) after it; a line without "+" is an
-// address only. The IP address stays empty. Empty lines are skipped; a lone line feed
-// ends a line too; a missing or unreadable file gives no entry.
-std::vector<BlacklistRow> ReadBlacklist(Host& host);
+// The entries of the file's bytes in file order. A line is split at its first "+":
+// the address before it, the name (which may hold "+" itself) after it; a line
+// without "+" is an address only. Each part is converted from GBK on its own, so a
+// row's address is always AddressCell of its line. The IP address stays empty. Empty
+// lines are skipped; a lone line feed ends a line too.
+std::vector<BlacklistRow> ParseBlacklist(std::string_view bytes, TextCodec& codec);
+
+// Reads the file's entries; a missing file has none. Nothing (std::nullopt) when the
+// file exists but could not be read: then the program does not know what it holds
+// and must never rewrite it from the rows it shows.
+std::optional<std::vector<BlacklistRow>> ReadBlacklist(Host& host);
+
+// The text the blacklist shows as the address of a line: the line's address part (its
+// bytes before the first "+") converted from GBK.
+std::string AddressCell(std::string_view line, TextCodec& codec);
+
+// What releasing one entry did to the file.
+enum class Released {
+    Yes,        // its line is gone
+    NotInFile,  // no line shows that address: nothing changed
+    // Lines whose bytes differ show that address, because bytes that are not GBK
+    // convert alike: the entry cannot be told by its address, nothing changed.
+    Unclear,
+};
+
+// Removes, for each address in turn (the address cells of the released rows), the
+// first line whose AddressCell is that address (letter case ignored), byte for byte as
+// it was read; every other byte of the text stays. `outcomes` gets one answer per
+// address. An address that several lines show, whose address parts are not the same
+// bytes (letter case ignored), is Unclear and removes nothing: a converted guess could
+// remove another device's line.
+std::string RemoveBlacklistLines(std::string_view bytes, const std::vector<std::string>& addresses,
+                                 TextCodec& codec, std::vector<Released>& outcomes);
 
 }  // namespace hs::clients

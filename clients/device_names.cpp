@@ -87,8 +87,12 @@ std::string_view LineText(std::string_view text, const LineSpan& span) {
     return text.substr(span.begin, span.end - span.begin);
 }
 
-std::string ShownName(TextCodec& codec, std::string_view gbkName) {
-    return DropControlCharacters(codec.GbkToUtf8(gbkName));
+// The saved name a line holds, as the list shows it: its name part without control
+// characters. Empty means "no name saved" wherever that is asked (the pass's lookup
+// and its save step alike), so a name part of control characters only ("\x01", a
+// bare CR) is no name anywhere.
+std::string NameOfLine(TextCodec& codec, std::string_view line) {
+    return DropControlCharacters(codec.GbkToUtf8(NamePart(line)));
 }
 
 }  // namespace
@@ -117,26 +121,13 @@ std::string NameFromHostName(std::string_view hostName) {
 }
 
 std::string SavedName(std::string_view fileBytes, std::string_view address, TextCodec& codec) {
-    for (size_t from = 0;;) {
-        const size_t at = FindNoCase(fileBytes.substr(from), address);
-        if (at == std::string_view::npos)
-            return {};
-        const size_t hit = from + at;
-        const size_t lf = fileBytes.rfind('\n', hit);
-        const size_t begin = lf == std::string_view::npos ? 0 : lf + 1;
-        size_t end = fileBytes.find('\n', hit);
-        if (end == std::string_view::npos)
-            end = fileBytes.size();
-        const std::string_view line = fileBytes.substr(begin, end - begin);
-        // Only the address part of a line says whose line it is.
-        if (hit - begin + address.size() <= AddressPart(line).size()) {
-            std::string_view text = line;
-            if (!text.empty() && text.back() == '\r')
-                text.remove_suffix(1);
-            return ShownName(codec, NamePart(text));
-        }
-        from = end;
-    }
+    if (address.empty())
+        return {};
+    const std::vector<LineSpan> lines = SplitLines(fileBytes);
+    const int index = FindAddressLine(fileBytes, lines, address);
+    if (index < 0)
+        return {};
+    return NameOfLine(codec, LineText(fileBytes, lines[static_cast<size_t>(index)]));
 }
 
 std::string ReadSavedName(Host& host, std::string_view address) {
@@ -157,10 +148,11 @@ std::string SaveFoundName(Host& host, const std::string& address, const std::str
     const int index = FindAddressLine(bytes, lines, address);
     const std::string line = address + "+" + host.codec->Utf8ToGbk(name);
     if (index >= 0) {
-        const std::string_view saved = NamePart(LineText(bytes, lines[static_cast<size_t>(index)]));
+        const std::string saved =
+            NameOfLine(*host.codec, LineText(bytes, lines[static_cast<size_t>(index)]));
         if (!saved.empty()) {
             // Renamed while the device was being looked up: the user's name stays.
-            return ShownName(*host.codec, saved);
+            return saved;
         }
         host.files->Write(kNamesPath, ReplaceLine(bytes, lines, index, line));
     } else {

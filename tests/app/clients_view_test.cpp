@@ -11,6 +11,7 @@
 #include "app/exit.h"
 #include "clients/data_file.h"
 #include "settings/keys.h"
+#include "tests/fixture.h"
 #include "tests/hotspot/hotspot_support.h"
 
 namespace hs::hotspot::testing {
@@ -41,6 +42,8 @@ struct ClientsProgram : Program {
                 popups.push_back(control.Name());
             if (property == ui::Property::TrayBalloon)
                 notices.push_back(control.Owner().TrayBalloonText());
+            if (property == ui::Property::Balloon)
+                balloons.push_back(control.Document());
         });
     }
 
@@ -80,8 +83,19 @@ struct ClientsProgram : Program {
         return settings::ReadSetting(host, key);
     }
 
+    // Right-clicks row `row` of a list whose selection is `selected`, as a right
+    // click on one of several selected rows leaves them selected.
+    void RightClickSelected(const char* list, const std::vector<int>& selected, int row) {
+        ui::Control control = C(list);
+        control.SelectRow(-1, false);
+        for (int r : selected)
+            control.SelectRow(r, true);
+        ASSERT_TRUE(app->Main().Dispatch(list, ui::Event::RowRightClicked, ui::EventArgs{row, {}}));
+    }
+
     std::vector<std::string> popups;
     std::vector<std::string> notices;
+    std::vector<std::string> balloons;
 };
 
 TEST(ClientsView, ATickListsTheThreePhonesWithNamesAndCountsThem) {
@@ -146,6 +160,148 @@ TEST(ClientsView, ABlacklistedPhoneLeavesTheListAndStaysAwayUntilReleased) {
     p.clock.Advance(60000);
     p.Tick();
     EXPECT_EQ(p.List().size(), 3u);
+}
+
+TEST(ClientsView, SeveralSelectedRowsAreAllBlockedAtOnceAndSaved) {
+    ClientsProgram p;
+    p.StartAndWait();
+    p.Tick();
+    ASSERT_EQ(p.List(), kThreePhones);
+    // The Android phone and the silent device.
+    p.RightClickSelected("超级列表框1", {0, 2}, 2);
+    size_t mark = p.Mark();
+    ASSERT_TRUE(p.driver->Choose("拉入黑名单"));
+    p.app->Settle();
+    EXPECT_EQ(p.CommandsSince(mark),
+              (std::vector<std::string>{Block("192.168.137.23"), Block("192.168.137.140")}));
+    EXPECT_EQ(p.List(), (Rows{kThreePhones[1]}));
+    EXPECT_EQ(p.File(clients::kBlacklistPath),
+              std::string(kAndroid) + "+安卓设备\r\n" + kSilent + "+未知设备\r\n");
+    // Both are cut off already: the next pass has nobody to block.
+    mark = p.Mark();
+    p.Tick();
+    EXPECT_EQ(p.List(), (Rows{{"1", "192.168.137.61", kIphone, "苹果设备"}}));
+    EXPECT_EQ(p.CommandsSince(mark),
+              (std::vector<std::string>{"arp -a", "netsh wlan show hostednetwork"}));
+}
+
+TEST(ClientsView, TwoRowsOfOneAddressBothGetItsName) {
+    ClientsProgram p;
+    // The Android phone has a second address in the table.
+    std::string arp = hs::testing::Fixture("arp-hotspot-3-clients.txt");
+    const std::string first = "  192.168.137.23        a4-5e-60-c1-22-33     动态\r\n";
+    arp.insert(arp.find(first) + first.size(),
+               "  192.168.137.24        a4-5e-60-c1-22-33     动态\r\n");
+    const std::string gbk = p.host.codec->Utf8ToGbk(arp);
+    p.laptop->Change([&](sim::LaptopModel& m) { m.replies["arp -a"] = gbk; });
+    p.StartAndWait();
+    p.Tick();
+    ASSERT_EQ(p.List().size(), 4u);
+    EXPECT_EQ(p.List()[0], kThreePhones[0]);
+    EXPECT_EQ(p.List()[1], (std::vector<std::string>{"2", "192.168.137.24", kAndroid, "安卓设备"}));
+
+    // A rename from either row names both.
+    ASSERT_TRUE(p.driver->DoubleClickRow("超级列表框1", 1));
+    ASSERT_TRUE(p.driver->Type("编辑框设备", "平板"));
+    ASSERT_TRUE(p.driver->Key("编辑框设备", 13));
+    EXPECT_EQ(p.List()[0][3], "平板");
+    EXPECT_EQ(p.List()[1][3], "平板");
+
+    // Blacklisted from one row, both rows leave the list, both addresses are blocked
+    // and the device has one entry.
+    const size_t mark = p.Mark();
+    ASSERT_TRUE(p.driver->RightClickRow("超级列表框1", 0));
+    ASSERT_TRUE(p.driver->Choose("拉入黑名单"));
+    p.app->Settle();
+    EXPECT_EQ(p.List().size(), 2u);
+    EXPECT_EQ(p.CommandsSince(mark),
+              (std::vector<std::string>{Block("192.168.137.23"), Block("192.168.137.24")}));
+    EXPECT_EQ(p.Blacklist(), (Rows{{"192.168.137.23", kAndroid, "平板"}}));
+}
+
+TEST(ClientsView, SeveralSelectedEntriesAreAllReleased) {
+    ClientsProgram p;
+    p.StartAndWait();
+    p.Tick();
+    for (int device = 0; device < 3; ++device) {
+        ASSERT_TRUE(p.driver->RightClickRow("超级列表框1", 0));
+        ASSERT_TRUE(p.driver->Choose("拉入黑名单"));
+        p.app->Settle();
+    }
+    ASSERT_EQ(p.File(clients::kBlacklistPath), std::string(kAndroid) + "+安卓设备\r\n" + kIphone +
+                                                   "+苹果设备\r\n" + kSilent + "+未知设备\r\n");
+
+    // Releasing the first and the last entry: both lines and both rows go, then every
+    // all-zero entry is deleted.
+    p.RightClickSelected("超级列表框2", {0, 2}, 0);
+    const size_t mark = p.Mark();
+    ASSERT_TRUE(p.driver->Choose("取消黑名单"));
+    p.app->Settle();
+    EXPECT_EQ(p.Blacklist(), (Rows{{"192.168.137.61", kIphone, "苹果设备"}}));
+    EXPECT_EQ(p.File(clients::kBlacklistPath), std::string(kIphone) + "+苹果设备\r\n");
+    EXPECT_TRUE(p.Ran("arp -d 192.168.137.23", mark));
+    EXPECT_TRUE(p.Ran("arp -d 192.168.137.140", mark));
+    // Both come back; the one still blacklisted is blocked again.
+    p.clock.Advance(60000);
+    const size_t next = p.Mark();
+    p.Tick();
+    EXPECT_EQ(p.List(), (Rows{kThreePhones[0], {"2", "192.168.137.140", kSilent, "未知设备"}}));
+    EXPECT_TRUE(p.Ran(Block("192.168.137.61"), next));
+}
+
+TEST(ClientsView, ABlacklistFileUnreadableAtStartIsSaidOnceAndNeverOverwritten) {
+    ClientsProgram p;
+    const std::filesystem::path file = p.files.Locate(clients::kBlacklistPath);
+    std::filesystem::create_directory(file);  // there, but it cannot be read
+    p.app->Clients().LoadBlacklist();
+    EXPECT_TRUE(p.Blacklist().empty());
+    ASSERT_EQ(p.balloons.size(), 1u);
+    EXPECT_NE(p.balloons[0].find("无法读取黑名单文件"), std::string::npos);
+
+    // It can be read again later, with the lines it always had.
+    std::filesystem::remove(file);
+    const std::string lines = "00-11-22-33-44-55+旧的\r\n66-77-88-99-aa-bb+";
+    ASSERT_TRUE(p.host.files->Write(clients::kBlacklistPath, p.host.codec->Utf8ToGbk(lines)));
+    p.StartAndWait();
+    p.Tick();
+    ASSERT_TRUE(p.driver->RightClickRow("超级列表框1", 0));
+    ASSERT_TRUE(p.driver->Choose("拉入黑名单"));
+    p.app->Settle();
+    ASSERT_TRUE(p.driver->RightClickRow("超级列表框1", 0));
+    ASSERT_TRUE(p.driver->Choose("拉入黑名单"));
+    p.app->Settle();
+    EXPECT_EQ(p.Blacklist().size(), 2u);
+    EXPECT_EQ(p.File(clients::kBlacklistPath),
+              lines + "\r\n" + kAndroid + "+安卓设备\r\n" + kIphone + "+苹果设备\r\n");
+    // A release takes out its own line only.
+    ASSERT_TRUE(p.driver->RightClickRow("超级列表框2", 0));
+    ASSERT_TRUE(p.driver->Choose("取消黑名单"));
+    p.app->Settle();
+    EXPECT_EQ(p.File(clients::kBlacklistPath), lines + "\r\n" + kIphone + "+苹果设备\r\n");
+    EXPECT_EQ(p.balloons.size(), 1u);
+}
+
+TEST(ClientsView, AnEntryWhoseLineCannotBeToldApartStaysAndABalloonSaysSo) {
+    ClientsProgram p;
+    // Hand-edited: two addresses with a byte that is not GBK, which show alike.
+    const std::string bytes =
+        "AA-BB-CC-DD-EE-0\x81+tablet\r\nAA-BB-CC-DD-EE-0\x82+laptop\r\nAA-BB-CC-DD-EE-03+pad";
+    ASSERT_TRUE(p.host.files->Write(clients::kBlacklistPath, bytes));
+    p.app->Clients().LoadBlacklist();
+    ASSERT_EQ(p.Blacklist().size(), 3u);
+    p.RightClickSelected("超级列表框2", {0, 2}, 0);
+    const size_t mark = p.Mark();
+    ASSERT_TRUE(p.driver->Choose("取消黑名单"));
+    p.app->Settle();
+    // The pad's line and row go; the tablet's both stay.
+    std::string stays;
+    ASSERT_EQ(p.host.files->Read(clients::kBlacklistPath, stays), FileRead::Ok);
+    EXPECT_EQ(stays, "AA-BB-CC-DD-EE-0\x81+tablet\r\nAA-BB-CC-DD-EE-0\x82+laptop");
+    ASSERT_EQ(p.Blacklist().size(), 2u);
+    EXPECT_EQ(p.Blacklist()[0][2], "tablet");
+    ASSERT_EQ(p.balloons.size(), 1u);
+    EXPECT_NE(p.balloons[0].find("请手动编辑"), std::string::npos);
+    EXPECT_TRUE(p.Ran("arp -a", mark));
 }
 
 TEST(ClientsView, EveryCommandOfAStartAStopABlacklistingAReleaseAndAnExitRunsOnAWorker) {

@@ -10,8 +10,9 @@ namespace {
 
 using Lines = std::vector<std::string>;
 using Rows = std::vector<BlacklistRow>;
+using Outcomes = std::vector<Released>;
 
-TEST(Blacklisting, TheFirstOfTwoSelectedIsBlockedAtOnceAndBothAreListedAndSaved) {
+TEST(Blacklisting, BothOfTwoSelectedAreBlockedAtOnceListedAndSaved) {
     Hotspot h;
     h.At(60);
     h.Mark();
@@ -19,23 +20,48 @@ TEST(Blacklisting, TheFirstOfTwoSelectedIsBlockedAtOnceAndBothAreListedAndSaved)
     Blacklisting result = BlacklistSelected(
         h.host, kHostedIndex, {{kIphoneIp, kIphoneMac, "苹果设备"}, {kSilentIp, kSilentMac, ""}},
         existing);
-    EXPECT_EQ(h.Commands(), (Lines{Block(kIphoneIp)}));
+    EXPECT_EQ(h.Commands(), (Lines{Block(kIphoneIp), Block(kSilentIp)}));
     EXPECT_EQ(result.rows, (Rows{{"", "00-11-22-33-44-55", "旧的"},
                                  {kIphoneIp, kIphoneMac, "苹果设备"},
                                  {kSilentIp, kSilentMac, ""}}));
     EXPECT_TRUE(result.fileWritten);
     EXPECT_EQ(h.File(kBlacklistPath),
               "00-11-22-33-44-55+旧的\r\n3c-15-c2-9a-8b-01+苹果设备\r\nf0-db-e2-44-10-7e+\r\n");
-    // The iPhone is cut off now; the other is blocked by the next pass.
-    EXPECT_NE(h.Run("arp -a").find("192.168.137.61        00-00-00-00-00-00"), std::string::npos);
+    // Both are cut off now: the next pass finds nobody of them to block.
+    const std::string arp = h.Run("arp -a");
+    EXPECT_NE(arp.find("192.168.137.61        00-00-00-00-00-00"), std::string::npos);
+    EXPECT_NE(arp.find("192.168.137.140       00-00-00-00-00-00"), std::string::npos);
     h.Pass();
-    EXPECT_EQ(h.Commands(), (Lines{"arp -a", "netsh wlan show hostednetwork", Block(kSilentIp)}));
+    EXPECT_EQ(h.Commands(), (Lines{"arp -a", "netsh wlan show hostednetwork"}));
+}
+
+TEST(Blacklisting, AFileThatCouldNotBeReadAtStartKeepsEveryLine) {
+    Hotspot h;
+    h.At(60);
+    // Unreadable now: nothing is written, neither rewritten nor appended.
+    std::filesystem::create_directory(h.files.Locate(kBlacklistPath));
+    EXPECT_FALSE(WriteBlacklistFile(h.host, {{"", kAndroidMac, ""}}));
+    Blacklisting result =
+        BlacklistSelected(h.host, kHostedIndex, {{kAndroidIp, kAndroidMac, "a"}}, {}, {}, true);
+    EXPECT_FALSE(result.fileWritten);
+    // Readable later: the list never was the file, so the devices are appended.
+    std::filesystem::remove(h.files.Locate(kBlacklistPath));
+    const std::string lines = "00-11-22-33-44-55+旧的\r\nf0-db-e2-44-10-7e+静音";
+    h.Write(kBlacklistPath, lines);
+    result = BlacklistSelected(h.host, kHostedIndex,
+                               {{kIphoneIp, kIphoneMac, "苹果设备"}, {kSilentIp, kSilentMac, ""}},
+                               result.rows, {}, true);
+    EXPECT_TRUE(result.fileWritten);
+    EXPECT_EQ(result.rows, (Rows{{kAndroidIp, kAndroidMac, "a"},
+                                 {kIphoneIp, kIphoneMac, "苹果设备"},
+                                 {kSilentIp, kSilentMac, ""}}));
+    EXPECT_EQ(h.File(kBlacklistPath), lines + "\r\n3c-15-c2-9a-8b-01+苹果设备\r\n");
 }
 
 TEST(Blacklisting, ADuplicateKeepsOneRowAndOneLineAndNothingSelectedDoesNothing) {
     Hotspot h;
     h.At(60);
-    Rows rows = ReadBlacklist(h.host);
+    Rows rows = ReadBlacklist(h.host).value();
     rows =
         BlacklistSelected(h.host, kHostedIndex, {{kAndroidIp, kAndroidMac, "安卓设备"}}, rows).rows;
     rows = BlacklistSelected(h.host, kHostedIndex, {{"192.168.137.99", kAndroidMac, "改名"}}, rows)
@@ -57,12 +83,12 @@ TEST(Releasing, RemovesTheLineThenDeletesEveryAllZeroEntryWithAPauseEach) {
     h.At(60);
     BlacklistSelected(h.host, kHostedIndex, {{kAndroidIp, kAndroidMac, "安卓设备"}}, {});
     BlacklistSelected(h.host, kHostedIndex, {{kIphoneIp, kIphoneMac, "C++ 平板"}},
-                      ReadBlacklist(h.host));
+                      ReadBlacklist(h.host).value());
     ASSERT_EQ(h.File(kBlacklistPath),
               "a4-5e-60-c1-22-33+安卓设备\r\n3c-15-c2-9a-8b-01+C++ 平板\r\n");
 
     h.Mark();
-    ASSERT_TRUE(RemoveFromBlacklistFile(h.host, "A4-5E-60-C1-22-33"));
+    ASSERT_EQ(RemoveFromBlacklistFile(h.host, {"A4-5E-60-C1-22-33"}), Outcomes{Released::Yes});
     EXPECT_EQ(h.File(kBlacklistPath), "3c-15-c2-9a-8b-01+C++ 平板\r\n");
     EXPECT_EQ(DeleteBlockEntries(h.host), (Lines{kAndroidIp, kIphoneIp}));
     EXPECT_EQ(h.Commands(), (Lines{"arp -a", "arp -d 192.168.137.23", "arp -d 192.168.137.61"}));
@@ -73,7 +99,7 @@ TEST(Releasing, RemovesTheLineThenDeletesEveryAllZeroEntryWithAPauseEach) {
     EXPECT_EQ(sink.rows.size(), 2u);
 
     // Releasing the last line leaves no line end behind it.
-    ASSERT_TRUE(RemoveFromBlacklistFile(h.host, kIphoneMac));
+    ASSERT_EQ(RemoveFromBlacklistFile(h.host, {kIphoneMac}), Outcomes{Released::Yes});
     EXPECT_EQ(h.File(kBlacklistPath), "");
 }
 
@@ -84,18 +110,25 @@ TEST(Releasing, NothingSelectedOrAnAddressNotInTheFileChangesNothing) {
     h.Write(kBlacklistPath, "x+a4-5e-60-c1-22-33\r\na4-5e-60-c1-22-34+我爱你\nlast+");
     const std::string before = h.Bytes(kBlacklistPath);
     h.Mark();
-    EXPECT_FALSE(RemoveFromBlacklistFile(h.host, ""));
-    EXPECT_FALSE(RemoveFromBlacklistFile(h.host, "我爱你"));
-    EXPECT_FALSE(RemoveFromBlacklistFile(h.host, kAndroidMac));  // only in a name
+    const Outcomes none = {Released::NotInFile, Released::NotInFile, Released::NotInFile,
+                           Released::NotInFile};
+    // Nothing selected, a text only a name holds, an address only in a name, and a
+    // part of an address.
+    EXPECT_EQ(RemoveFromBlacklistFile(h.host, {}), Outcomes{});
+    EXPECT_EQ(RemoveFromBlacklistFile(h.host, {"", "我爱你", kAndroidMac, "a4-5e-60-c1-22-3"}),
+              none);
     EXPECT_EQ(h.Bytes(kBlacklistPath), before);
     EXPECT_TRUE(h.Commands().empty());
     // Lone line feeds split lines; the other lines stay byte for byte.
-    ASSERT_TRUE(RemoveFromBlacklistFile(h.host, "A4-5E-60-C1-22-34"));
+    ASSERT_EQ(RemoveFromBlacklistFile(h.host, {"A4-5E-60-C1-22-34"}), Outcomes{Released::Yes});
     EXPECT_EQ(h.File(kBlacklistPath), "x+a4-5e-60-c1-22-33\r\nlast+");
 
     std::filesystem::remove(h.files.Locate(kBlacklistPath));
-    EXPECT_FALSE(RemoveFromBlacklistFile(h.host, kAndroidMac));
+    EXPECT_EQ(RemoveFromBlacklistFile(h.host, {kAndroidMac}), Outcomes{Released::NotInFile});
     EXPECT_EQ(h.File(kBlacklistPath), "<missing>");
+    // A file that cannot be read releases nothing.
+    std::filesystem::create_directory(h.files.Locate(kBlacklistPath));
+    EXPECT_EQ(RemoveFromBlacklistFile(h.host, {"x"}), Outcomes{Released::NotInFile});
 }
 
 TEST(BlockCommand, IsSpelledAsTheSystemExpects) {

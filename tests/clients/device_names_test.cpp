@@ -96,6 +96,27 @@ TEST(DeviceNames, SavedNamesComeFromTheFirstLineWhoseAddressPartHoldsTheAddress)
     // An address-only line, and a line cut short, hold no name.
     EXPECT_EQ(SavedName("3c-15-c2-9a-8b-01", kIphoneMac, codec), "");
     EXPECT_EQ(SavedName("3c-15-c2-9a-8b-01+\r\n", kIphoneMac, codec), "");
+    // An address that begins with a line feed is in no line's address part.
+    EXPECT_EQ(SavedName(gbk, "\na4-5e-60-c1-22-33", codec), "");
+    EXPECT_EQ(SavedName(gbk, "\nA4-5E-60-C1-22-33+first", codec), "");
+}
+
+TEST(DeviceNames, ANameOfControlCharactersOnlyIsNoNameAndThePassReplacesIt) {
+    Hotspot h;
+    h.At(60);
+    // A control character as the Android phone's name, a bare CR as the iPhone's on
+    // the last line.
+    h.WriteBytes(kNamesPath, std::string("\r\n") + kAndroidMac + "+\x01\r\n" + kIphoneMac + "+\r");
+    EXPECT_EQ(ReadSavedName(h.host, kAndroidMac), "");
+    EXPECT_EQ(ReadSavedName(h.host, kIphoneMac), "");
+    Recorder sink = h.Pass();
+    EXPECT_EQ(sink.names[kAndroidMac], "安卓设备");
+    EXPECT_EQ(sink.names[kIphoneMac], "苹果设备");
+    EXPECT_EQ(h.File(kNamesPath), std::string("\r\n") + kAndroidMac + "+安卓设备\r\n" + kIphoneMac +
+                                      "+苹果设备\r\n" + kSilentMac + "+未知设备");
+    // Named now, they are not looked up again.
+    h.Pass();
+    EXPECT_EQ(h.Pauses(), (std::vector<int64_t>{5, 5, 5, 5, 5, 5}));
 }
 
 TEST(MonitorSwitch, TheChoiceIsSavedAndOnByDefault) {

@@ -139,6 +139,23 @@ TEST(TrafficStory, TheLookupFindsTheWholeNameOnly) {
     EXPECT_EQ(LookupInterfaceNumber(l.host, "wi-fi").index, "");
 }
 
+TEST(TrafficStory, TheLookupWantsTheNameInItsCaseAfterTheIndexOnly) {
+    // A VPN whose name ends like another connection's, and two names differing in case.
+    const std::string listing =
+        "\r\n接口 7: VPN: Wi-Fi\r\n\r\n ipv4 传输校验和计算\r\n\r\n接口 9: WLAN\r\n"
+        "\r\n接口 3: Wi-Fi  \r\n\r\n接口 11: wlan\r\n接口 x: 以太网\r\n";
+    EXPECT_EQ(backend::InterfaceFromOffloadListing(listing, "Wi-Fi").index, "3");
+    EXPECT_EQ(backend::InterfaceFromOffloadListing(listing, "VPN: Wi-Fi").index, "7");
+    EXPECT_EQ(backend::InterfaceFromOffloadListing(listing, "WLAN").index, "9");
+    EXPECT_EQ(backend::InterfaceFromOffloadListing(listing, "wlan").number, 11);
+    // No header of that name, or none with a numeric index: no index.
+    for (const char* name : {"Wlan", "以太网", "Wi", "", "Fi"})
+        EXPECT_EQ(backend::InterfaceFromOffloadListing(listing, name).index, "") << name;
+    // The header's word in the other languages the program knows.
+    EXPECT_EQ(backend::InterfaceFromOffloadListing("介面 5: Wi-Fi\r\n", "Wi-Fi").number, 5);
+    EXPECT_EQ(backend::InterfaceFromOffloadListing("Interface 6: Wi-Fi\r\n", "Wi-Fi").number, 6);
+}
+
 TEST(TrafficStory, AStartWhoseInterfaceHasNoRowLeavesTheLabels) {
     Laptop l(LaptopScenario(kPhone));
     l.StartHotspot();
