@@ -9,6 +9,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstddef>
 #include <cstdint>
 #include <mutex>
 #include <string>
@@ -306,6 +307,15 @@ class Power {
     virtual bool Shutdown() = 0;
 };
 
+// The system's cryptographic random number generator.
+class RandomSource {
+  public:
+    virtual ~RandomSource() = default;
+    // Fills `out` with `count` unpredictable bytes; false, with `out` unspecified, when
+    // the system could not give them.
+    virtual bool Fill(uint8_t* out, size_t count) = 0;
+};
+
 // What the program is given to reach the system. The ports are owned by whoever
 // builds the Host (a Windows host or a simulated laptop) and outlive it.
 struct Host {
@@ -324,6 +334,7 @@ struct Host {
     Shell* shell = nullptr;
     NetworkProbe* network = nullptr;
     Power* power = nullptr;
+    RandomSource* random = nullptr;
 };
 
 }  // namespace hs
