@@ -1,5 +1,6 @@
 // A simulated laptop for the program's start-up stories: files in a fresh folder,
-// a virtual clock, canned commands, and fakes for the system version and desktop.
+// a virtual clock, canned commands, a seeded random generator, and fakes for the
+// system version and desktop.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include "platform/native_codec.h"
 #include "platform/sim/canned_commands.h"
 #include "platform/sim/directory_files.h"
+#include "platform/sim/seeded_random.h"
 #include "platform/sim/virtual_clock.h"
 #include "tests/temp_folder.h"
 
@@ -48,6 +50,7 @@ struct AppHost {
         host.files = &files;
         host.system = &system;
         host.desktop = &desktop;
+        host.random = &random;
     }
     ~AppHost() { std::filesystem::remove_all(folder); }
 
@@ -63,6 +66,7 @@ struct AppHost {
     sim::VirtualClock clock;
     FakeSystem system;
     FakeDesktop desktop;
+    sim::SeededRandom random{1};
     Host host;
 };
 
