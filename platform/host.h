@@ -135,6 +135,7 @@ struct ScreenRect {
     int top = 0;
     int right = 0;
     int bottom = 0;
+    bool operator==(const ScreenRect&) const = default;
 };
 
 // The screens the desktop spans.
@@ -147,6 +148,9 @@ struct DisplayLayout {
     // and other monitors may lie at negative coordinates. Empty when the system
     // could not list its monitors.
     std::vector<ScreenRect> workAreas;
+    // Every monitor's whole area, in the same coordinates and order: `monitors[i]` is
+    // the monitor of `workAreas[i]`. Empty when the system did not report them.
+    std::vector<ScreenRect> monitors;
 };
 
 // The desktop the program runs on.

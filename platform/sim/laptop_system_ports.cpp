@@ -91,6 +91,7 @@ class SimDesktop : public Desktop {
         layout.screenWidth = 1366;
         layout.screenHeight = 768;
         layout.workAreas.push_back({0, 0, 1366, 728});
+        layout.monitors.push_back({0, 0, 1366, 768});
         return layout;
     }
 

@@ -32,7 +32,9 @@ class FakeDesktop : public Desktop {
         searched.push_back(title);
         return existing;
     }
-    DisplayLayout Displays() override { return {1024, 768, {{0, 0, 1024, 728}}}; }
+    DisplayLayout Displays() override {
+        return {1024, 768, {{0, 0, 1024, 728}}, {{0, 0, 1024, 768}}};
+    }
     std::mutex mutex;
     bool existing = false;
     std::vector<std::string> searched;
