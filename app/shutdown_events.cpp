@@ -52,6 +52,13 @@ void RequestShutdown(App& app) {
     });
 }
 
+// One second left: the countdown stops, sharing goes off, and the shutdown is asked
+// for after the pause.
+void FinishCountdown(App& app, ShutdownControls& c) {
+    c.timer.SetInterval(0);
+    hotspot::ResetToIdle(app.Hotspot(), [&app](const hotspot::ResetEnd&) { RequestShutdown(app); });
+}
+
 }  // namespace
 
 void ShutdownCheckChanged(App& app, const ui::EventArgs&) {
@@ -61,16 +68,23 @@ void ShutdownCheckChanged(App& app, const ui::EventArgs&) {
         return;
     }
     const std::optional<int64_t> delay = settings::ShutdownDelaySeconds(c.minutes.Text());
-    if (!delay) {
+    if (!delay || *delay < 1) {
         // A typo must not turn into a shutdown a minute later.
         c.check.SetChecked(false);
         Disarm(c);
-        app.Hotspot().View().Balloon(kBadDelayBalloon, kDelayBalloonX, kDelayBalloonY);
+        app.Hotspot().View().Balloon(delay ? kShortDelayBalloon : kBadDelayBalloon, kDelayBalloonX,
+                                     kDelayBalloonY);
         return;
     }
     app.shutdownLeft = settings::CountdownFrom(*delay);
     c.label.SetVisible(true);
     c.label.SetText(settings::CountdownLabel(app.shutdownLeft));
+    // The end is one second left. A delay of one second starts there: a tick would take
+    // it past the end to zero, and on from 59 seconds.
+    if (settings::SecondsLeft(app.shutdownLeft, 1)) {
+        FinishCountdown(app, c);
+        return;
+    }
     c.timer.SetInterval(kShutdownTickMs);
 }
 
@@ -81,11 +95,8 @@ void ShutdownTick(App& app, const ui::EventArgs&) {
     if (settings::SecondsLeft(left, kShowWindowSecondsLeft))
         BringMainWindowIntoView(app);
     c.label.SetText(settings::CountdownLabel(left));
-    if (settings::SecondsLeft(left, 1)) {
-        c.timer.SetInterval(0);
-        hotspot::ResetToIdle(app.Hotspot(),
-                             [&app](const hotspot::ResetEnd&) { RequestShutdown(app); });
-    }
+    if (settings::SecondsLeft(left, 1))
+        FinishCountdown(app, c);
 }
 
 }  // namespace hs::app

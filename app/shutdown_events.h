@@ -18,12 +18,16 @@ inline constexpr int kShowWindowSecondsLeft = 45;
 inline constexpr int64_t kShutdownPauseMs = 2000;
 
 inline constexpr const char* kBadDelayBalloon = "关机时间请输入大于0的分钟数哦！";
+// A positive delay that is less than one second once truncated to whole seconds.
+inline constexpr const char* kShortDelayBalloon = "关机时间请输入至少1秒哦！";
 inline constexpr const char* kShutdownRefusedText = "Windows拒绝了关机请求，定时关机已取消。";
 inline constexpr const char* kShutdownRefusedCaption = "定时关机";
 
 // `选择框关机` clicked. Checked: the delay is read, the label shows it and the
-// countdown starts; a delay that is not a positive number is refused with a balloon
-// and the box unchecked again. Unchecked: the label is hidden and the countdown stops.
+// countdown starts; a delay of exactly one second is already at its end, so sharing
+// goes off at once and the shutdown follows after the usual pause. A delay that is
+// not a positive number, or is shorter than one second, is refused with a balloon and
+// the box unchecked again. Unchecked: the label is hidden and the countdown stops.
 void ShutdownCheckChanged(App& app, const ui::EventArgs& args);
 
 // A tick of `时钟关机`: one second off; at 45 seconds left the main window comes into

@@ -7,6 +7,7 @@
 #include "app/theme.h"
 #include "app/update_server.h"
 #include "clients/data_file.h"
+#include "settings/generated_key.h"
 #include "settings/keys.h"
 
 namespace hs::app {
@@ -93,7 +94,7 @@ void MainWindowCreated(App& app) {
 
     const std::string shown = settings::ReadSetting(host, settings::kShowPassword);
     main["编辑框名称"].SetText(settings::ReadSetting(host, settings::kSsid));
-    password.SetText(settings::ReadSetting(host, settings::kKey));
+    password.SetText(settings::KeyAtStart(host));
     if (shown == "1") {
         showPassword.SetChecked(true);
         password.SetInputMode(ui::kPlainInput);

@@ -104,11 +104,13 @@ void TrafficView::ShowMainFromBar() {
 void TrafficView::ShowBubbleMenu() {
     ui::Window& bar = app_.Bar();
     const ui::Control self = bar.Self();
-    int screenHeight = 0;
+    DisplayLayout displays;
     if (Desktop* desktop = app_.GetHost().desktop)
-        screenHeight = desktop->Displays().screenHeight;
+        displays = desktop->Displays();
+    // Up or down from the height of the monitor that holds the bar, which need not be
+    // the primary one.
     const traffic::BubblePlacement place =
-        traffic::PlaceBubble({self.Left(), self.Top()}, screenHeight);
+        traffic::PlaceBubble({self.Left(), self.Top()}, displays);
     bar[kBubble].ShowBalloon(traffic::kBubbleMenuDocument, place.x, place.y, place.upwards);
 }
 

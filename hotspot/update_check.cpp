@@ -27,6 +27,7 @@ const char* const kBuiltInHelp =
 namespace {
 
 constexpr int kIdYes = 6;
+constexpr int kInformationBox = 0x40;
 constexpr int kHttpOk = 200;
 
 // The page's text, or empty when it could not be fetched.
@@ -73,11 +74,17 @@ bool OfferUpdate(Hotspot& hotspot, const UpdateOffer& offer) {
     if (answer != kIdYes || StopRequested())
         return false;
     const std::string address = offer.address;
+    // Only a web page is opened: anything else (a program, another scheme) would be run
+    // by the shell. Ending the program without opening anything would leave the user
+    // with neither the update nor the hotspot, and no word why.
+    if (!IsWebAddress(address)) {
+        hotspot.GetDispatcher().Post(
+            [&view] { view.Ask(kInvalidUpdateAddressText, "更新提示", kInformationBox); });
+        return false;
+    }
     hotspot.GetDispatcher().Post([&hotspot, address] {
         Host& host = hotspot.GetHost();
-        // Only a web page is opened: anything else (a program, another scheme) would be
-        // run by the shell.
-        if (IsWebAddress(address) && host.shell != nullptr)
+        if (host.shell != nullptr)
             host.shell->OpenUrl(address);
         // The program's exit hides the window, returns to idle and ends within its
         // bound.

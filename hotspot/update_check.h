@@ -30,10 +30,15 @@ struct UpdateOffer {
 UpdateOffer FetchUpdateOffer(Host& host, const UpdateUrl& url, const std::string& rootPath,
                              const std::string& updatePath);
 
+// Said when the user wants an update whose download address is no http or https
+// address: there is nothing that may be opened.
+inline constexpr const char* kInvalidUpdateAddressText = "更新地址无效，请到官网下载";
+
 // On the preparation worker: when the offer is newer, asks the user (a yes/no box on
 // the window thread) and, when they want it, has the window thread open the download
 // page, hide the main window, return to idle and end the program. True when the
-// program ends.
+// program ends. When the address is no web address, the user is told so and the
+// program goes on as it was, hotspot included.
 bool OfferUpdate(Hotspot& hotspot, const UpdateOffer& offer);
 
 // The server's announcement page (root + "/lanz/gonggao"), or the built-in help when

@@ -9,6 +9,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstddef>
 #include <cstdint>
 #include <mutex>
 #include <string>
@@ -139,6 +140,7 @@ struct ScreenRect {
     int top = 0;
     int right = 0;
     int bottom = 0;
+    bool operator==(const ScreenRect&) const = default;
 };
 
 // The screens the desktop spans.
@@ -151,6 +153,9 @@ struct DisplayLayout {
     // and other monitors may lie at negative coordinates. Empty when the system
     // could not list its monitors.
     std::vector<ScreenRect> workAreas;
+    // Every monitor's whole area, in the same coordinates and order: `monitors[i]` is
+    // the monitor of `workAreas[i]`. Empty when the system did not report them.
+    std::vector<ScreenRect> monitors;
 };
 
 // The desktop the program runs on.
@@ -333,6 +338,15 @@ class Power {
     virtual bool Shutdown() = 0;
 };
 
+// The system's cryptographic random number generator.
+class RandomSource {
+  public:
+    virtual ~RandomSource() = default;
+    // Fills `out` with `count` unpredictable bytes; false, with `out` unspecified, when
+    // the system could not give them.
+    virtual bool Fill(uint8_t* out, size_t count) = 0;
+};
+
 // What the program is given to reach the system. The ports are owned by whoever
 // builds the Host (a Windows host or a simulated laptop) and outlive it.
 struct Host {
@@ -352,6 +366,7 @@ struct Host {
     Shell* shell = nullptr;
     NetworkProbe* network = nullptr;
     Power* power = nullptr;
+    RandomSource* random = nullptr;
 };
 
 }  // namespace hs

@@ -23,9 +23,10 @@ inline constexpr SettingKey kMonitor{"monitor", "monitor", "监控"};
 inline constexpr SettingKey kShowBar{"流量条", "是否开", "否"};
 // "1" shows the password, "2" masks it.
 inline constexpr SettingKey kShowPassword{"xsmm", "mm", ""};
-// The hotspot's network name and password, saved at every start.
+// The hotspot's network name and password, saved at every start. The password has no
+// default: a first start generates one (settings/generated_key.h).
 inline constexpr SettingKey kSsid{"user", "ssid", "mylove"};
-inline constexpr SettingKey kKey{"user", "key", "5802741639"};
+inline constexpr SettingKey kKey{"user", "key", ""};
 // "1" remembers the chosen upstream connection, "2" chooses automatically.
 inline constexpr SettingKey kRememberUpstream{"xzk2", "xz", ""};
 // The remembered upstream connection's name.

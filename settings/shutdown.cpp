@@ -43,11 +43,14 @@ std::optional<int64_t> ShutdownDelaySeconds(const std::string& text) {
     }
     uint64_t fraction = 0, scale = 1;
     bool hadFraction = false;
+    // Any digit after the point that is not 0, kept or not, makes the delay positive.
+    bool fractionPositive = false;
     if (i < end && text[i] == '.') {
         ++i;
         int kept = 0;
         while (i < end && Digit(text[i])) {
             hadFraction = true;
+            fractionPositive = fractionPositive || text[i] != '0';
             if (kept < kMaxFractionDigits) {
                 fraction = fraction * 10 + static_cast<uint64_t>(text[i] - '0');
                 scale *= 10;
@@ -58,10 +61,9 @@ std::optional<int64_t> ShutdownDelaySeconds(const std::string& text) {
     }
     if (i != end || (!hadWhole && !hadFraction))
         return std::nullopt;
-    const int64_t total = minutes * 60 + static_cast<int64_t>(fraction * 60 / scale);
-    if (total < 1)
+    if (minutes == 0 && !fractionPositive)
         return std::nullopt;
-    return total;
+    return minutes * 60 + static_cast<int64_t>(fraction * 60 / scale);
 }
 
 Countdown CountdownFrom(int64_t totalSeconds) {

@@ -19,8 +19,10 @@ struct Countdown {
 
 // The delay typed into the minutes box, in whole seconds (minutes times 60, truncated
 // toward zero: "1.5" is 90, "0.5" is 30). Blanks around the number are ignored. A text
-// that is not a plain decimal number, and a delay of less than one second (0, a
-// negative number, "0.001"), give nothing: such a delay is refused, never armed.
+// that is not a plain decimal number, and a delay that is not greater than zero ("0",
+// "0.0", a negative number), give nothing. A positive delay of less than one second
+// ("0.001") gives 0, so the caller can say that it is too short rather than not
+// positive. Either is refused, never armed.
 std::optional<int64_t> ShutdownDelaySeconds(const std::string& text);
 
 // The countdown that `totalSeconds` stands for.

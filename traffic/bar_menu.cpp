@@ -11,19 +11,20 @@ namespace {
 constexpr const char* kOn = "是";
 constexpr const char* kOff = "否";
 
-// The band along the bottom of the screen where the bubble opens upwards.
+// The band along the bottom of the bar's screen where the bubble opens upwards.
 constexpr int kBottomBand = 130;
 constexpr int kBarMiddle = 77;
 constexpr int kBarBottom = 22;
 
 }  // namespace
 
-BubblePlacement PlaceBubble(const BarPosition& bar, int screenHeight) {
+BubblePlacement PlaceBubble(const BarPosition& bar, const DisplayLayout& displays) {
     BubblePlacement placement;
     placement.x = bar.left + kBarMiddle;
+    const int screenBottom = BarScreenBottom(bar, displays);
     // 64-bit, so positions near the integer limits cannot overflow.
     placement.upwards =
-        static_cast<int64_t>(bar.top) > static_cast<int64_t>(screenHeight) - kBottomBand;
+        static_cast<int64_t>(bar.top) > static_cast<int64_t>(screenBottom) - kBottomBand;
     placement.y = placement.upwards ? bar.top : bar.top + kBarBottom;
     return placement;
 }

@@ -22,16 +22,17 @@ inline constexpr const char* kBubbleMenuDocument =
 inline constexpr int kBringToFrontMs = 500;
 
 // Where the bubble opens: at (x, y), upwards from that point when the bar lies within
-// 130 pixels of the screen's bottom edge, else downwards from it.
+// 130 pixels of the bottom edge of the screen it stands on, else downwards from it.
 struct BubblePlacement {
     int x = 0;
     int y = 0;
     bool upwards = false;
 };
 
-// Near the bottom of the screen the bubble opens upwards from the bar's top edge;
-// higher up downwards from its bottom edge. `x` is the bar's middle (left + 77).
-BubblePlacement PlaceBubble(const BarPosition& bar, int screenHeight);
+// Near the bottom of the bar's own monitor (BarScreenBottom) the bubble opens upwards
+// from the bar's top edge; higher up downwards from its bottom edge. `x` is the bar's
+// middle (left + 77).
+BubblePlacement PlaceBubble(const BarPosition& bar, const DisplayLayout& displays);
 
 // What a link of the bubble menu asks for.
 enum class BubbleLink {

@@ -27,19 +27,46 @@ std::string DefaultBarPositionText(const DisplayLayout& displays) {
     return std::to_string(p.left) + "|" + std::to_string(p.top);
 }
 
-bool BarReachable(const BarPosition& position, const DisplayLayout& displays) {
-    // 64-bit, so positions near the integer limits cannot overflow.
+namespace {
+
+// How much of the bar at `position` lies on `area`, as width and height (either may
+// be zero or negative when none does). 64-bit, so positions near the integer limits
+// cannot overflow.
+struct Overlap {
+    int64_t width = 0;
+    int64_t height = 0;
+};
+
+Overlap OverlapOf(const BarPosition& position, const ScreenRect& area) {
     const int64_t left = position.left, top = position.top;
     const int64_t right = left + kBarWidth, bottom = top + kBarHeight;
+    return {std::min<int64_t>(right, area.right) - std::max<int64_t>(left, area.left),
+            std::min<int64_t>(bottom, area.bottom) - std::max<int64_t>(top, area.top)};
+}
+
+}  // namespace
+
+bool BarReachable(const BarPosition& position, const DisplayLayout& displays) {
     for (const ScreenRect& area : displays.workAreas) {
-        const int64_t width =
-            std::min<int64_t>(right, area.right) - std::max<int64_t>(left, area.left);
-        const int64_t height =
-            std::min<int64_t>(bottom, area.bottom) - std::max<int64_t>(top, area.top);
-        if (width >= kGripWidth && height >= kGripHeight)
+        const Overlap on = OverlapOf(position, area);
+        if (on.width >= kGripWidth && on.height >= kGripHeight)
             return true;
     }
     return false;
+}
+
+int BarScreenBottom(const BarPosition& position, const DisplayLayout& displays) {
+    int64_t largest = 0;
+    int bottom = displays.screenHeight;
+    for (size_t i = 0; i < displays.workAreas.size(); ++i) {
+        const Overlap on = OverlapOf(position, displays.workAreas[i]);
+        if (on.width <= 0 || on.height <= 0 || on.width * on.height <= largest)
+            continue;
+        largest = on.width * on.height;
+        bottom = i < displays.monitors.size() ? displays.monitors[i].bottom
+                                              : displays.workAreas[i].bottom;
+    }
+    return bottom;
 }
 
 BarPosition ChooseBarPosition(std::string_view stored, const DisplayLayout& displays) {

@@ -40,6 +40,12 @@ BarPosition ChooseBarPosition(std::string_view stored, const DisplayLayout& disp
 // Whether at least a grip of the bar (40 x 12 pixels) lies on one work area.
 bool BarReachable(const BarPosition& position, const DisplayLayout& displays);
 
+// The bottom edge of the screen the bar stands on: of the monitor whose work area holds
+// the largest part of the bar (its whole area's bottom, or its work area's where the
+// system reported no whole areas), or the primary screen's height when no work area
+// holds any of it.
+int BarScreenBottom(const BarPosition& position, const DisplayLayout& displays);
+
 // The bar's position from the settings file (the default when the key is missing)
 // checked against the desktop's monitors.
 BarPosition ReadBarPosition(Host& host);

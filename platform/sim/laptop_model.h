@@ -106,6 +106,10 @@ struct LaptopModel {
     // what the model would print.
     std::map<std::string, std::string> replies;
     SimHostedNetwork hosted;
+    // The system's random generator: the state of its fixed sequence (a scenario's
+    // "random SEED"), so every run of a scenario draws the same bytes; or none.
+    uint64_t randomState = 1;
+    bool randomAvailable = true;
 
     // What the program did, in order.
     std::vector<std::string> commands;

@@ -41,6 +41,7 @@ struct LaptopPorts {
     std::unique_ptr<HttpClient> http;
     std::unique_ptr<Shell> shell;
     std::unique_ptr<Power> power;
+    std::unique_ptr<RandomSource> random;
 };
 
 // laptop_network_ports.cpp
@@ -58,5 +59,6 @@ std::unique_ptr<ServiceManager> MakeServicePort(LaptopCore& core);
 std::unique_ptr<HttpClient> MakeHttpPort(LaptopCore& core);
 std::unique_ptr<Shell> MakeShellPort(LaptopCore& core);
 std::unique_ptr<Power> MakePowerPort(LaptopCore& core);
+std::unique_ptr<RandomSource> MakeRandomPort(LaptopCore& core);
 
 }  // namespace hs::sim

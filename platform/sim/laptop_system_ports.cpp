@@ -1,9 +1,10 @@
 // The laptop's system ports: the console, the version, the desktop, services, the
-// update server, the shell and the power switch. Requests that would leave the
-// laptop (browser, programs, shutdown) are recorded, never carried out.
+// update server, the shell, the power switch and the random generator. Requests that would leave
+// the laptop (browser, programs, shutdown) are recorded, never carried out.
 #include "platform/sim/canned_commands.h"
 #include "platform/sim/console_text.h"
 #include "platform/sim/laptop_ports.h"
+#include "platform/sim/seeded_random.h"
 
 namespace hs::sim {
 namespace {
@@ -95,6 +96,7 @@ class SimDesktop : public Desktop {
         layout.screenWidth = 1366;
         layout.screenHeight = 768;
         layout.workAreas.push_back({0, 0, 1366, 728});
+        layout.monitors.push_back({0, 0, 1366, 768});
         return layout;
     }
 
@@ -220,6 +222,22 @@ class SimPower : public Power {
     LaptopCore& core_;
 };
 
+class SimRandom : public RandomSource {
+  public:
+    explicit SimRandom(LaptopCore& core) : core_(core) {}
+    bool Fill(uint8_t* out, size_t count) override {
+        auto lock = core_.Lock();
+        LaptopModel& m = core_.model;
+        if (!m.randomAvailable)
+            return false;
+        FillSeeded(m.randomState, out, count);
+        return true;
+    }
+
+  private:
+    LaptopCore& core_;
+};
+
 }  // namespace
 
 std::unique_ptr<CommandRunner> MakeCommandPort(LaptopCore& core) {
@@ -242,6 +260,9 @@ std::unique_ptr<Shell> MakeShellPort(LaptopCore& core) {
 }
 std::unique_ptr<Power> MakePowerPort(LaptopCore& core) {
     return std::make_unique<SimPower>(core);
+}
+std::unique_ptr<RandomSource> MakeRandomPort(LaptopCore& core) {
+    return std::make_unique<SimRandom>(core);
 }
 
 }  // namespace hs::sim

@@ -505,6 +505,18 @@ bool ParseScenario(const std::string& text, LaptopModel& model, std::string& err
             if (!ParseYesNo(one, "available", "unavailable", model.sharingAvailable)) {
                 return fail(s.line, "sharing must be available or unavailable");
             }
+        } else if (s.verb == "random") {
+            if (!needOne("a seed or unavailable"))
+                return false;
+            uint64_t seed = 0;
+            if (one == "unavailable") {
+                model.randomAvailable = false;
+            } else if (ParseNumber(one, seed) &&
+                       one.find_first_not_of("0123456789") == std::string::npos) {
+                model.randomState = seed;
+            } else {
+                return fail(s.line, "random must be a whole number or unavailable");
+            }
         } else if (s.verb == "existing_window") {
             if (!needOne("yes or no"))
                 return false;

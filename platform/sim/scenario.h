@@ -27,6 +27,8 @@
 //   service NAME [start=2|3|4] [state=1|4] [fails=yes]
 //   page PATH-OR-URL TEXT...     an update-server page; "\n" in TEXT is a line break
 //   name IP HOST                 the host name reverse lookup finds for an address
+//   random SEED | unavailable    the system's random generator: the fixed sequence
+//                                of SEED (a whole number, default 1), or none at all
 //   unstartable COMMAND...       command lines that start with COMMAND (letter case
 //                                ignored) cannot be started, e.g. unstartable "netsh"
 //   slow COMMAND... SECONDS [from=T]

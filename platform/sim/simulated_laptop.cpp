@@ -26,6 +26,7 @@ SimulatedLaptop::SimulatedLaptop(Clock& clock, TextCodec& codec, FileStore& file
     ports_->http = MakeHttpPort(core);
     ports_->shell = MakeShellPort(core);
     ports_->power = MakePowerPort(core);
+    ports_->random = MakeRandomPort(core);
 }
 
 SimulatedLaptop::~SimulatedLaptop() = default;
@@ -66,6 +67,7 @@ Host SimulatedLaptop::MakeHost() {
     host.shell = ports_->shell.get();
     host.network = ports_->network.get();
     host.power = ports_->power.get();
+    host.random = ports_->random.get();
     return host;
 }
 

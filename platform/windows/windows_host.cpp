@@ -8,6 +8,7 @@
 #include "platform/windows/internet_win.h"
 #include "platform/windows/network_win.h"
 #include "platform/windows/power_win.h"
+#include "platform/windows/random_win.h"
 #include "platform/windows/services_win.h"
 #include "platform/windows/sharing_win.h"
 #include "platform/windows/shell_win.h"
@@ -34,7 +35,8 @@ WindowsHost::WindowsHost()
       http_(std::make_unique<WinInetHttp>()),
       shell_(std::make_unique<WindowsShell>()),
       network_(std::make_unique<WindowsNetworkProbe>()),
-      power_(std::make_unique<WindowsPower>()) {
+      power_(std::make_unique<WindowsPower>()),
+      random_(std::make_unique<WindowsRandom>()) {
     host_.commands = commands_.get();
     host_.clock = clock_.get();
     host_.codec = codec_.get();
@@ -51,6 +53,7 @@ WindowsHost::WindowsHost()
     host_.shell = shell_.get();
     host_.network = network_.get();
     host_.power = power_.get();
+    host_.random = random_.get();
 }
 
 WindowsHost::~WindowsHost() = default;

@@ -35,6 +35,7 @@ class WindowsHost {
     std::unique_ptr<Shell> shell_;
     std::unique_ptr<NetworkProbe> network_;
     std::unique_ptr<Power> power_;
+    std::unique_ptr<RandomSource> random_;
     Host host_;
 };
 

@@ -84,13 +84,17 @@ bool WindowsDesktop::RestoreExistingWindow(const std::string& title) {
 
 namespace {
 
-BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+ScreenRect FromRect(const RECT& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
     MONITORINFO info{};
     info.cbSize = sizeof info;
     if (GetMonitorInfoW(monitor, &info)) {
-        auto* areas = reinterpret_cast<std::vector<ScreenRect>*>(data);
-        const RECT& r = info.rcWork;
-        areas->push_back({r.left, r.top, r.right, r.bottom});
+        auto* layout = reinterpret_cast<DisplayLayout*>(data);
+        layout->workAreas.push_back(FromRect(info.rcWork));
+        layout->monitors.push_back(FromRect(info.rcMonitor));
     }
     return TRUE;
 }
@@ -101,9 +105,11 @@ DisplayLayout WindowsDesktop::Displays() {
     DisplayLayout layout;
     layout.screenWidth = GetSystemMetrics(SM_CXSCREEN);
     layout.screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    std::vector<ScreenRect> areas;
-    if (EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&areas)))
-        layout.workAreas = std::move(areas);
+    DisplayLayout listed;
+    if (EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&listed))) {
+        layout.workAreas = std::move(listed.workAreas);
+        layout.monitors = std::move(listed.monitors);
+    }
     return layout;
 }
 

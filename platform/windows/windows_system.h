@@ -23,8 +23,8 @@ class WindowsDesktop : public Desktop {
     // FindWindowW with any window class and the exact title; OpenIcon on the window
     // found, which restores it when it is minimised.
     bool RestoreExistingWindow(const std::string& title) override;
-    // The primary screen's size (GetSystemMetrics) and every monitor's work area
-    // (EnumDisplayMonitors and GetMonitorInfo).
+    // The primary screen's size (GetSystemMetrics) and every monitor's whole area and
+    // work area (EnumDisplayMonitors and GetMonitorInfo).
     DisplayLayout Displays() override;
 };
 

@@ -1,5 +1,6 @@
 // A simulated laptop for the program's start-up stories: files in a fresh folder,
-// a virtual clock, canned commands, and fakes for the system version and desktop.
+// a virtual clock, canned commands, a seeded random generator, and fakes for the
+// system version and desktop.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include "platform/native_codec.h"
 #include "platform/sim/canned_commands.h"
 #include "platform/sim/directory_files.h"
+#include "platform/sim/seeded_random.h"
 #include "platform/sim/virtual_clock.h"
 #include "tests/temp_folder.h"
 
@@ -30,7 +32,9 @@ class FakeDesktop : public Desktop {
         searched.push_back(title);
         return existing;
     }
-    DisplayLayout Displays() override { return {1024, 768, {{0, 0, 1024, 728}}}; }
+    DisplayLayout Displays() override {
+        return {1024, 768, {{0, 0, 1024, 728}}, {{0, 0, 1024, 768}}};
+    }
     std::mutex mutex;
     bool existing = false;
     std::vector<std::string> searched;
@@ -48,6 +52,7 @@ struct AppHost {
         host.files = &files;
         host.system = &system;
         host.desktop = &desktop;
+        host.random = &random;
     }
     ~AppHost() { std::filesystem::remove_all(folder); }
 
@@ -63,6 +68,7 @@ struct AppHost {
     sim::VirtualClock clock;
     FakeSystem system;
     FakeDesktop desktop;
+    sim::SeededRandom random{1};
     Host host;
 };
 

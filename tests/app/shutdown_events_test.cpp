@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -39,11 +40,14 @@ TEST(ShutdownDelay, MinutesWithDecimalsBecomeWholeSeconds) {
     EXPECT_EQ(ShutdownDelaySeconds("000000000000000000001"), 60);
 }
 
-TEST(ShutdownDelay, WhatIsNoPositiveNumberIsRefused) {
-    for (const char* text : {"", " ", "abc", "0", "0.0", "-5", "-0.5", "0.001", "1e3", "1,5",
-                             "1.5.2", "12abc", ".", "+", "1 2", "１８０", "9999999999999"}) {
+TEST(ShutdownDelay, WhatIsNoPositiveNumberIsRefusedAndLessThanASecondGivesZero) {
+    for (const char* text : {"", " ", "abc", "0", "0.0", "-5", "-0.5", "1e3", "1,5", "1.5.2",
+                             "12abc", ".", "+", "1 2", "１８０", "9999999999999", "0.000"}) {
         EXPECT_EQ(ShutdownDelaySeconds(text), std::nullopt) << text;
     }
+    // Greater than zero, but no whole second: told apart from the refused texts.
+    for (const char* text : {"0.001", "0.016", "0.000000000000000000001"})
+        EXPECT_EQ(ShutdownDelaySeconds(text), 0) << text;
     // The largest accepted number of minutes.
     EXPECT_EQ(ShutdownDelaySeconds("999999999999"), int64_t{999999999999} * 60);
 }
@@ -211,26 +215,73 @@ TEST(TimedShutdown, UncheckingStopsTheCountdownAndCheckingRestartsFromTheBox) {
     EXPECT_EQ(a.Label(), "00时01分59秒后关机");
 }
 
-TEST(TimedShutdown, ADelayThatIsNoPositiveNumberIsRefusedWithABalloon) {
-    for (const char* text : {"abc", "0", "-3", "", "0.001"}) {
-        SCOPED_TRACE(text);
+TEST(TimedShutdown, ADelayThatIsNoPositiveNumberOrUnderASecondIsRefusedWithABalloon) {
+    struct Case {
+        const char* text;
+        const char* balloon;
+    };
+    for (const Case& refused :
+         {Case{"abc", kBadDelayBalloon}, Case{"0", kBadDelayBalloon}, Case{"-3", kBadDelayBalloon},
+          Case{"", kBadDelayBalloon}, Case{"0.001", kShortDelayBalloon}}) {
+        SCOPED_TRACE(refused.text);
         Armed a;
         ui::Control balloon = a.p.C("气球提示框1");
-        a.Arm(text);
+        a.Arm(refused.text);
         EXPECT_TRUE(balloon.BalloonShown());
-        EXPECT_EQ(balloon.Document(), kBadDelayBalloon);
+        EXPECT_EQ(balloon.Document(), refused.balloon);
         EXPECT_EQ(balloon.BalloonX(), a.self().Left() + 100);
         EXPECT_EQ(balloon.BalloonY(), a.self().Top() + 252);
         EXPECT_FALSE(a.p.C("选择框关机").Checked());
         EXPECT_FALSE(a.p.C("标签关机").Visible());
         EXPECT_EQ(a.p.C("时钟关机").Interval(), 0);
         EXPECT_EQ(a.p.driver->AdvanceTimers(120000), 0);
+        a.p.app->Settle();
         EXPECT_TRUE(a.power.at.empty());
         // A number typed afterwards arms as usual.
         a.Arm("1");
         EXPECT_EQ(a.Label(), "00时01分00秒后关机");
         EXPECT_TRUE(a.p.C("选择框关机").Checked());
     }
+}
+
+// Every delay from one second to two minutes, typed in minutes as a user would
+// ("0.02" is 1.2 s, one whole second): the label counts down from the delay to one
+// second, one step a tick, never showing zero or wrapping; at one second left the
+// countdown stops and the shutdown is asked for once, after the pause.
+TEST(TimedShutdown, EveryDelayUpToTwoMinutesShutsDownAfterItsOwnCountdown) {
+    Armed a;
+    auto label = [](int left) {
+        char text[64];
+        std::snprintf(text, sizeof text, "00时%02d分%02d秒后关机", left / 60, left % 60);
+        return std::string(text);
+    };
+    for (int delay = 1; delay <= 120; ++delay) {
+        SCOPED_TRACE(delay);
+        // Half a second more than the whole seconds wanted, so the truncation is clear.
+        char minutes[32];
+        std::snprintf(minutes, sizeof minutes, "%.6f", (delay + 0.5) / 60.0);
+        const int requestsBefore = a.p.laptop->Snapshot().shutdownRequests;
+        a.Arm(delay == 1 ? "0.02" : minutes);
+        std::vector<std::string> shown{a.Label()};
+        int ticks = 0;
+        while (a.p.C("时钟关机").Interval() != 0 && ticks <= delay + 60) {
+            a.p.driver->AdvanceTimers(kShutdownTickMs);
+            ++ticks;
+            shown.push_back(a.Label());
+        }
+        std::vector<std::string> expected;
+        for (int left = delay; left >= 1; --left)
+            expected.push_back(label(left));
+        EXPECT_EQ(shown, expected);
+        EXPECT_EQ(ticks, delay - 1);
+        a.p.app->Settle();
+        EXPECT_EQ(a.p.laptop->Snapshot().shutdownRequests, requestsBefore + 1);
+        const std::vector<int64_t> pauses = a.p.Pauses();
+        ASSERT_FALSE(pauses.empty());
+        EXPECT_EQ(pauses.back(), kShutdownPauseMs);
+        EXPECT_TRUE(a.p.C("选择框关机").Checked());
+    }
+    EXPECT_TRUE(a.p.messages.empty());
 }
 
 TEST(TimedShutdown, ARefusedShutdownIsReportedAndDisarms) {

@@ -50,7 +50,6 @@ TEST_F(Startup, WithoutASettingsFileTheWindowShowsTheDesignedValues) {
     EXPECT_FALSE(app->Ending());
     EXPECT_EQ(app->Main().Self().Text(), "岚舟笔记本设置WiFi热点工具");
     EXPECT_EQ(C("编辑框名称").Text(), "mylove");
-    EXPECT_EQ(C("编辑框密码").Text(), "5802741639");
     EXPECT_EQ(C("编辑框密码").GetInputMode(), ui::kPlainInput);
     EXPECT_TRUE(C("选择框1").Checked());
     EXPECT_TRUE(C("单选框监控").Checked());
@@ -72,11 +71,49 @@ TEST_F(Startup, WithoutASettingsFileTheWindowShowsTheDesignedValues) {
     EXPECT_EQ(
         app->Hotspot().updateUrl[1] + app->Hotspot().updateUrl[2] + app->Hotspot().updateUrl[3],
         "update.lanzhou-wifi.example");
-    // Reading creates nothing.
+    WaitForPreparation();
+    EXPECT_TRUE(preparationRan.load());
+}
+
+// No two installations share a key: the first start shows ten generated digits and
+// saves them at once; later starts show what is saved, and only the key is written.
+TEST_F(Startup, AFirstStartGeneratesTheKeyAndSavesItAtOnce) {
+    Create();
+    const std::string key = C("编辑框密码").Text();
+    EXPECT_EQ(key.size(), 10u);
+    EXPECT_EQ(key.find_first_not_of("0123456789"), std::string::npos) << key;
+    EXPECT_EQ(Stored("user", "key"), key);
+    EXPECT_EQ(Stored("user", "ssid"), "<absent>");
+    EXPECT_EQ(sim.random.Calls(), 1);
+
+    // A restart shows the same key and asks the generator nothing.
+    app.reset();
+    Create();
+    EXPECT_EQ(C("编辑框密码").Text(), key);
+    EXPECT_EQ(sim.random.Calls(), 1);
+
+    // Another laptop's generator gives another key.
+    AppHost other;
+    sim::SeededRandom otherRandom(2);
+    other.host.random = &otherRandom;
+    App second(other.host, dispatcher);
+    second.preparationOverride = [] {};
+    second.Main().Dispatch(kMainWindowName, ui::Event::Created);
+    const std::string otherKey = second.Main()["编辑框密码"].Text();
+    EXPECT_EQ(otherKey.size(), 10u);
+    EXPECT_NE(otherKey, key);
+    second.Settle();
+    WaitForPreparation();
+}
+
+TEST_F(Startup, WithoutAWorkingGeneratorTheKeyIsLeftForTheUserToType) {
+    sim.random.SetAvailable(false);
+    Create();
+    EXPECT_EQ(C("编辑框密码").Text(), "");
+    // Nothing is saved, so the next start tries again.
     std::string bytes;
     EXPECT_EQ(sim.files.Read(settings::kSettingsPath, bytes), FileRead::Missing);
     WaitForPreparation();
-    EXPECT_TRUE(preparationRan.load());
 }
 
 TEST_F(Startup, CaptionColoursTipsAndTheInstanceSearch) {
@@ -115,6 +152,7 @@ TEST_F(Startup, StoredValuesFillTheControls) {
     Create();
     EXPECT_EQ(C("编辑框名称").Text(), "办公室WiFi");
     EXPECT_EQ(C("编辑框密码").Text(), "abcdefgh");
+    EXPECT_EQ(sim.random.Calls(), 0);  // a saved key stays as it is
     EXPECT_FALSE(C("单选框监控").Checked());
     EXPECT_TRUE(C("单选框不监控").Checked());
     EXPECT_TRUE(C("选择框显示流量").Checked());

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "settings/keys.h"
+#include "settings/settings_file.h"
 #include "tests/hotspot/hotspot_support.h"
 #include "traffic/bar_menu.h"
 #include "traffic/figures.h"
@@ -204,6 +205,43 @@ TEST(TrafficView, TheMenuOpensAboveOrBelowTheBarAndItsLinksWork) {
     EXPECT_FALSE(p.C("选择框显示流量").Checked());
     EXPECT_EQ(p.Setting(settings::kShowBar), "否");
     EXPECT_FALSE(traffic::ReadBarSwitch(p.host));
+}
+
+// The laptop's screen and a taller monitor to its left, 1920 x 1200 with its task bar
+// along the bottom.
+class TwoMonitors : public Desktop {
+  public:
+    bool RestoreExistingWindow(const std::string&) override { return false; }
+    DisplayLayout Displays() override {
+        return {1366,
+                768,
+                {{0, 0, 1366, 728}, {-1920, 0, 0, 1160}},
+                {{0, 0, 1366, 768}, {-1920, 0, 0, 1200}}};
+    }
+};
+
+TEST(TrafficView, OnASecondMonitorTheMenuOpensFromThatMonitorsHeight) {
+    TrafficProgram p;
+    TwoMonitors desktop;
+    p.host.desktop = &desktop;
+    ASSERT_TRUE(settings::WriteSetting(p.host, settings::kBarPosition, "-1000|700"));
+    p.C("选择框显示流量").SetChecked(true);
+    p.StartAndOpenBar();
+    // The bar stays where it was saved.
+    EXPECT_EQ(p.app->Bar().Self().Left(), -1000);
+    EXPECT_EQ(p.app->Bar().Self().Top(), 700);
+    ui::Control balloon = p.Bar("气球提示框1");
+    // High on its 1200-pixel monitor, though low on the primary one: down from the
+    // bar's bottom edge.
+    ASSERT_TRUE(p.bar.RightDown("透明标签1"));
+    EXPECT_EQ(balloon.BalloonX(), -1000 + 77);
+    EXPECT_EQ(balloon.BalloonY(), 722);
+    EXPECT_FALSE(balloon.BalloonUpwards());
+    // Near that monitor's bottom: up from the bar's top edge.
+    ASSERT_TRUE(p.bar.MoveWindow(-1000, 1100));
+    ASSERT_TRUE(p.bar.RightDown("透明标签1"));
+    EXPECT_EQ(balloon.BalloonY(), 1100);
+    EXPECT_TRUE(balloon.BalloonUpwards());
 }
 
 TEST(TrafficView, TheDoubleClickBringsTheMainWindowToTheFrontForAMoment) {

@@ -67,18 +67,47 @@ TEST(Preparation, ANewerVersionAcceptedOpensTheWebPageAndEnds) {
     EXPECT_EQ(m.httpRequests.size(), 1u);     // no announcement after that
 }
 
-TEST(Preparation, ADownloadAddressThatIsNoWebPageIsNeverOpened) {
+TEST(Preparation, ADownloadAddressThatIsNoWebPageIsNeverOpenedAndTheProgramGoesOn) {
     for (const char* address : {"c:\\windows\\system32\\calc.exe", "file:///c:/x.exe", "",
                                 "javascript:alert(1)", "http://"}) {
         SCOPED_TRACE(address);
         Program p(Scenario("2", address));
         p.answer = 6;
         p.Prepare();
-        EXPECT_EQ(p.messages.size(), 1u);
+        ASSERT_EQ(p.messages.size(), 2u);
+        EXPECT_EQ(p.messages[1].text, kInvalidUpdateAddressText);
+        EXPECT_EQ(p.messages[1].caption, "更新提示");
+        EXPECT_EQ(p.messages[1].flags, 0x40);
         EXPECT_TRUE(p.laptop->Snapshot().openedUrls.empty());
-        EXPECT_EQ(p.quitCodes, (std::vector<int>{0}));
+        EXPECT_TRUE(p.quitCodes.empty());
+        EXPECT_FALSE(p.app->Ending());
+        // The rest of the preparation runs as after a declined update.
+        EXPECT_EQ(p.C("简单超文本框1").Document(), "<p>公告：欢迎</p>");
     }
     EXPECT_TRUE(IsWebAddress("HTTPS://127.0.0.1/a"));
+}
+
+TEST(Preparation, AnInvalidUpdateAcceptedWhileSharingLeavesTheHotspotRunning) {
+    Program p(Scenario("2", "file:///c:/x.exe"));
+    p.Idle(5, "无线网络连接");
+    p.PressStart();
+    ASSERT_EQ(p.C("按钮开始").Text(), "关闭共享");
+    p.app->Main().Self().SetVisible(true);
+    const size_t mark = p.Mark();
+    p.answer = 6;
+    EXPECT_FALSE(p.CheckForUpdate());
+    ASSERT_EQ(p.messages.size(), 2u);
+    EXPECT_EQ(p.messages[1].text, kInvalidUpdateAddressText);
+    // No switch-off, no return to idle: the hotspot and the window are as they were.
+    EXPECT_TRUE(p.CommandsSince(mark).empty());
+    sim::LaptopModel m = p.laptop->Snapshot();
+    EXPECT_TRUE(m.hosted.started);
+    EXPECT_TRUE(m.Find("无线网络连接")->sharingEnabled);
+    EXPECT_EQ(p.C("按钮开始").Text(), "关闭共享");
+    EXPECT_TRUE(p.Session().sharingCompleted);
+    EXPECT_TRUE(p.app->Main().Self().Visible());
+    EXPECT_FALSE(p.app->Ending());
+    EXPECT_TRUE(p.quitCodes.empty());
 }
 
 TEST(Preparation, ANewerVersionDeclinedGoesOn) {

@@ -34,6 +34,23 @@ TEST(Scenario, MistakesAreReportedWithTheirLine) {
               "line 1: service options are start=2|3|4, state=1|4, fails=yes|no");
 }
 
+// The random generator replays the sequence of its seed, and can be missing.
+TEST(Scenario, TheRandomGeneratorFollowsItsSeed) {
+    EXPECT_EQ(ErrorOf("random soon\n"), "line 1: random must be a whole number or unavailable");
+    EXPECT_EQ(ErrorOf("random 5k\n"), "line 1: random must be a whole number or unavailable");
+    auto draw = [](const std::string& scenario) {
+        Bench b(scenario);
+        std::vector<uint8_t> bytes(16);
+        return b.host.random->Fill(bytes.data(), bytes.size()) ? bytes : std::vector<uint8_t>{};
+    };
+    const std::vector<uint8_t> seven = draw("random 7\n");
+    ASSERT_EQ(seven.size(), 16u);
+    EXPECT_EQ(draw("random 7\n"), seven);
+    EXPECT_NE(draw("random 8\n"), seven);
+    EXPECT_EQ(draw(""), draw("random 1\n"));
+    EXPECT_TRUE(draw("random unavailable\n").empty());
+}
+
 TEST(Scenario, FromScenarioReturnsNothingAndSaysWhy) {
     VirtualClock clock;
     auto codec = MakeNativeCodec();

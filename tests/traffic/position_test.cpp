@@ -16,13 +16,14 @@ using testing::LaptopScenario;
 
 // One 1366 x 768 screen with a 40-pixel task bar at the bottom.
 DisplayLayout LaptopScreen() {
-    return {1366, 768, {{0, 0, 1366, 728}}};
+    return {1366, 768, {{0, 0, 1366, 728}}, {{0, 0, 1366, 768}}};
 }
 
 // The same with a second monitor of 1920 x 1080 to the left of it.
 DisplayLayout TwoMonitors() {
     DisplayLayout layout = LaptopScreen();
     layout.workAreas.push_back({-1920, 0, 0, 1040});
+    layout.monitors.push_back({-1920, 0, 0, 1080});
     return layout;
 }
 
@@ -65,26 +66,48 @@ TEST(BarPosition, APositionOnAMonitorThatWentAwayComesBackToTheDefault) {
     EXPECT_EQ(ChooseBarPosition("600|730", LaptopScreen()), (BarPosition{1180, 650}));
     EXPECT_EQ(ChooseBarPosition("-100|-5", LaptopScreen()), (BarPosition{-100, -5}));
     // When the system could not list its monitors, the stored position stands.
-    EXPECT_EQ(ChooseBarPosition("-1500|300", DisplayLayout{1366, 768, {}}),
+    EXPECT_EQ(ChooseBarPosition("-1500|300", DisplayLayout{1366, 768, {}, {}}),
               (BarPosition{-1500, 300}));
 }
 
 TEST(BarBubble, OpensUpwardsNearTheBottomOfTheScreenAndDownwardsHigherUp) {
     // The default position lies within 130 pixels of the bottom: up from the top edge.
-    BubblePlacement p = PlaceBubble({1180, 650}, 768);
+    BubblePlacement p = PlaceBubble({1180, 650}, LaptopScreen());
     EXPECT_TRUE(p.upwards);
     EXPECT_EQ(p.x, 1257);
     EXPECT_EQ(p.y, 650);
-    p = PlaceBubble({1180, 639}, 768);
+    p = PlaceBubble({1180, 639}, LaptopScreen());
     EXPECT_TRUE(p.upwards);
     // Exactly 130 pixels above the bottom and higher: down from the bottom edge.
-    p = PlaceBubble({1180, 638}, 768);
+    p = PlaceBubble({1180, 638}, LaptopScreen());
     EXPECT_FALSE(p.upwards);
     EXPECT_EQ(p.y, 660);
-    p = PlaceBubble({40, 50}, 768);
+    p = PlaceBubble({40, 50}, LaptopScreen());
     EXPECT_FALSE(p.upwards);
     EXPECT_EQ(p.x, 117);
     EXPECT_EQ(p.y, 72);
+}
+
+TEST(BarBubble, OnAnotherMonitorItsOwnHeightDecides) {
+    // The second monitor is 1080 high: at 700 the bar is high on it, though that is
+    // near the bottom of the primary screen.
+    EXPECT_FALSE(PlaceBubble({-1000, 700}, TwoMonitors()).upwards);
+    EXPECT_TRUE(PlaceBubble({-1000, 1000}, TwoMonitors()).upwards);
+    EXPECT_EQ(PlaceBubble({-1000, 1000}, TwoMonitors()).x, -923);
+    // A monitor above the primary one ends at 0: near its bottom means just above 0.
+    DisplayLayout above = LaptopScreen();
+    above.workAreas.push_back({0, -1024, 1280, 0});
+    above.monitors.push_back({0, -1024, 1280, 0});
+    EXPECT_TRUE(PlaceBubble({600, -60}, above).upwards);
+    EXPECT_FALSE(PlaceBubble({600, -600}, above).upwards);
+    // Across two monitors the one holding most of the bar counts.
+    EXPECT_EQ(BarScreenBottom({-100, 700}, TwoMonitors()), 1080);
+    EXPECT_EQ(BarScreenBottom({-50, 700}, TwoMonitors()), 768);
+    // Only work areas known: their bottom. None holding the bar: the primary screen.
+    DisplayLayout workOnly = TwoMonitors();
+    workOnly.monitors.clear();
+    EXPECT_EQ(BarScreenBottom({-1000, 700}, workOnly), 1040);
+    EXPECT_EQ(BarScreenBottom({5000, 5000}, TwoMonitors()), 768);
 }
 
 TEST(BarBubble, TheLinksAndTheSwitchSetting) {

@@ -42,7 +42,7 @@ TEST(WindowsInterfaceCounters, WideCountersCarryTheNarrowOnesInTheirLowBits) {
     EXPECT_EQ(reading->wide, rows.back().wideCounters);
 }
 
-TEST(WindowsDesktopDisplays, ThePrimaryScreenAndItsWorkArea) {
+TEST(WindowsDesktopDisplays, ThePrimaryScreenTheMonitorsAndTheirWorkAreas) {
     win::WindowsDesktop desktop;
     const DisplayLayout layout = desktop.Displays();
     ASSERT_GT(layout.screenWidth, 0);
@@ -56,6 +56,16 @@ TEST(WindowsDesktopDisplays, ThePrimaryScreenAndItsWorkArea) {
                               area.bottom <= layout.screenHeight);
     }
     EXPECT_TRUE(primary);
+    // Each work area lies on its own monitor's whole area, listed in the same order.
+    ASSERT_EQ(layout.monitors.size(), layout.workAreas.size());
+    for (size_t i = 0; i < layout.monitors.size(); ++i) {
+        const ScreenRect& whole = layout.monitors[i];
+        const ScreenRect& work = layout.workAreas[i];
+        EXPECT_LE(whole.left, work.left);
+        EXPECT_LE(whole.top, work.top);
+        EXPECT_GE(whole.right, work.right);
+        EXPECT_GE(whole.bottom, work.bottom);
+    }
     // The default position of the bar lies on that desktop.
     const traffic::BarPosition position =
         traffic::ChooseBarPosition(traffic::DefaultBarPositionText(layout), layout);

@@ -1,6 +1,7 @@
 // The system ports under Wine: connection sharing (missing under Wine), adapter
-// list and connection names, interface table, Internet state, services, shell, and
-// the Windows host that hands them all out. Shutdown is never called here.
+// list and connection names, interface table, Internet state, services, shell, the
+// random generator, and the Windows host that hands them all out. Shutdown is never
+// called here.
 #include <gtest/gtest.h>
 
 #include <objbase.h>
@@ -15,6 +16,7 @@
 #include "platform/windows/adapters_win.h"
 #include "platform/windows/interfaces_win.h"
 #include "platform/windows/internet_win.h"
+#include "platform/windows/random_win.h"
 #include "platform/windows/services_win.h"
 #include "platform/windows/sharing_win.h"
 #include "platform/windows/shell_win.h"
@@ -222,6 +224,17 @@ TEST(WindowsShell, StartsProgramsDetached) {
     EXPECT_FALSE(shell.StartDetached(""));
 }
 
+TEST(WindowsRandom, GivesFreshBytesOnEveryCall) {
+    win::WindowsRandom random;
+    std::vector<uint8_t> first(64), second(64);
+    ASSERT_TRUE(random.Fill(first.data(), first.size()));
+    ASSERT_TRUE(random.Fill(second.data(), second.size()));
+    // 64 bytes that are all zero, or twice the same, come from no working generator.
+    EXPECT_NE(first, std::vector<uint8_t>(64, 0));
+    EXPECT_NE(first, second);
+    EXPECT_TRUE(random.Fill(nullptr, 0));
+}
+
 TEST(WindowsHost, HandsOutEveryPort) {
     win::WindowsHost windows;
     const Host& host = windows.host();
@@ -240,6 +253,7 @@ TEST(WindowsHost, HandsOutEveryPort) {
     EXPECT_NE(host.shell, nullptr);
     EXPECT_NE(host.network, nullptr);
     EXPECT_NE(host.power, nullptr);
+    EXPECT_NE(host.random, nullptr);
 }
 
 }  // namespace

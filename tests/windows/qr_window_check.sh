@@ -2,7 +2,7 @@
 # Starts the Windows program under Wine with the simulated laptop on a virtual display,
 # presses the start button, opens the join window from the main page's button "扫码连接",
 # takes a screenshot and reads it with zbarimg: the QR code on the screen must hold the
-# join text of the built-in scenario's name and key, and nothing else.
+# join text of the name and key that reached netsh, and nothing else.
 #
 # Usage: qr_window_check.sh PATH/TO/tulawifi.exe [SCREENSHOT.png]
 # The screenshot is kept when a path is given (docs/screenshots/qr-window.png).
@@ -17,15 +17,28 @@ for tool in Xvfb xdotool import zbarimg wine wineserver; do
   command -v "$tool" >/dev/null || { echo "qr_window_check: $tool is missing" >&2; exit 1; }
 done
 
-# The name and key the program starts with on a fresh laptop: the settings' defaults.
-expected='QR-Code:WIFI:T:WPA;S:mylove;P:5802741639;;'
+# The join text of the name and key that reached netsh, read from the simulated
+# laptop's command journal once the start has configured the hosted network. On a
+# fresh laptop the name is the settings' default and the key the ten digits generated
+# at the first start.
+journal_expected() {
+  local journal configure ssid key
+  journal=$(find "$WINEPREFIX/drive_c/users" -path '*/tulawifi-sim/command-journal.txt' \
+    2>/dev/null | head -n 1)
+  [ -n "$journal" ] || return 0
+  configure=$(grep -a -m1 'netsh wlan set hostednetwork mode=allow' "$journal" || true)
+  ssid=$(sed -n 's/.* ssid="\([^"]*\)".*/\1/p' <<<"$configure")
+  key=$(sed -n 's/.* key="\([^"]*\)".*/\1/p' <<<"$configure")
+  [ -n "$ssid" ] && [ -n "$key" ] || return 0
+  printf 'QR-Code:WIFI:T:WPA;S:%s;P:%s;;' "$ssid" "$key"
+}
 
 # A Wine prefix of its own, so ending the program never touches other Wine processes.
 export WINEPREFIX="${HS_QR_PREFIX:-$HOME/.cache/tulawifi/wine32-qr}"
 source "$top/scripts/wine-prefix.sh"
 hs_wine_prefix
 # The simulated laptop keeps its files in %TEMP%\tulawifi-sim: start from none, so the
-# name and key are the defaults.
+# name is the default and the key is generated afresh.
 find "$WINEPREFIX/drive_c/users" -maxdepth 5 -type d -name tulawifi-sim -prune \
   -exec rm -rf {} + 2>/dev/null || true
 
@@ -55,20 +68,33 @@ xdotool mousemove 238 248 click 1
 sleep "${HS_START_SECONDS:-10}"
 shot="$work/qr-window.png"
 found=""
+expected=""
 for attempt in 1 2 3 4 5 6 7 8 9 10; do
   xdotool mousemove 371 175 click 1
   sleep 2
   import -window root -crop 800x600+0+0 +repage "$shot"
   found=$(zbarimg --quiet "$shot" 2>/dev/null || true)
-  [ "$found" = "$expected" ] && break
+  expected=$(journal_expected)
+  [ -n "$expected" ] && [ "$found" = "$expected" ] && break
   sleep 4
 done
 if [ -n "$keep" ]; then
   mkdir -p "$(dirname "$keep")"
   convert "$shot" -trim +repage -bordercolor '#23709b' -border 6 "$keep"
 fi
+if [ -z "$expected" ]; then
+  echo "qr_window_check: the command journal holds no configured name and key" >&2
+  exit 1
+fi
 if [ "$found" != "$expected" ]; then
   echo "qr_window_check: expected '$expected', zbarimg read '$found' ($attempt tries)" >&2
+  exit 1
+fi
+# No installation may share one key: the first start generated ten digits of its own.
+key=${expected#*;P:}
+key=${key%;;}
+if ! [[ "$key" =~ ^[0-9]{10}$ ]] || [ "$key" = 5802741639 ]; then
+  echo "qr_window_check: the first start's key '$key' is not a generated one" >&2
   exit 1
 fi
 echo "qr_window_check: $found"

@@ -12,6 +12,8 @@
 #include "platform/windows/ui/pictures.h"
 #include "platform/windows/ui/view.h"
 #include "platform/windows/wide.h"
+#include "platform/windows/windows_system.h"
+#include "ui/balloon_place.h"
 
 namespace hs::win::ui {
 
@@ -190,23 +192,16 @@ void ApplyBalloon(WindowView& view, int index) {
     RECT frame{0, 0, ideal.cx + 2 * kBalloonPadding, ideal.cy + 2 * kBalloonPadding};
     AdjustWindowRectEx(&frame, WS_POPUP | WS_BORDER, FALSE, WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    int x = c.BalloonX(), y = c.BalloonY();
-    // Asked to open upwards (the traffic bar near the screen's bottom), the bubble
-    // stands on the point instead of hanging from it.
-    // Otherwise, near the bottom of the screen, it opens upwards all the same.
-    RECT work;
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    if (c.BalloonUpwards() || y + height > work.bottom)
-        y -= height;
-    if (x + width > work.right)
-        x = work.right - width;
-    if (x < work.left)
-        x = work.left;
-    if (y < work.top)
-        y = work.top;
+    // On the monitor of the point it shows from (the traffic bar, or the control), which
+    // need not be the primary one. Asked to open upwards (the traffic bar near its
+    // monitor's bottom), the bubble stands on the point instead of hanging from it;
+    // otherwise, near the bottom of that monitor, it opens upwards all the same.
+    const ScreenRect place =
+        hs::ui::PlaceBalloon(c.BalloonX(), c.BalloonY(), width, height, c.BalloonUpwards(),
+                             WindowsDesktop().Displays().workAreas);
     view.balloon = popup;
     view.balloonOwner = index;
-    SetWindowPos(popup, HWND_TOPMOST, x, y, width, height, SWP_SHOWWINDOW);
+    SetWindowPos(popup, HWND_TOPMOST, place.left, place.top, width, height, SWP_SHOWWINDOW);
     SetForegroundWindow(popup);
 }
 
