@@ -160,8 +160,10 @@ std::string LaptopModel::Wlan(const std::vector<std::string>& args) {
         }
         std::string out = "\n" + std::string(w.interfaceNameLabel) + ": " +
                           (wifi != nullptr ? wifi->name : std::string()) + "\n\n";
+        // Labels padded to 26 columns; a longer one keeps a space before its colon.
         const auto line = [](const std::string& label, const std::string& value) {
-            return "    " + PadDisplay(label, 26) + ": " + value + "\n";
+            return "    " + PadDisplay(label, std::max<size_t>(26, DisplayWidth(label) + 1)) +
+                   ": " + value + "\n";
         };
         out += line(w.driverLabel, wirelessDriver);
         out += line(w.vendorLabel, "Intel Corporation");
