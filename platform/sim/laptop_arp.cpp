@@ -1,5 +1,6 @@
 // "arp -a" and "arp -d": the neighbour table of every interface that is up, with
-// the devices of the hosted network, static entries, broadcast and multicast.
+// the devices of the hosted network, static entries, broadcast and multicast, in
+// the laptop's language.
 #include <algorithm>
 #include <cstdio>
 
@@ -34,15 +35,19 @@ void AddMulticast(std::vector<ArpEntry>& entries) {
 }  // namespace
 
 std::string LaptopModel::Arp(const std::vector<std::string>& args) {
+    const ConsoleWords& w = Words();
     const std::string option = args.empty() ? std::string() : Lower(args[0]);
+    const auto deleteFailed = [&](const char* reason) {
+        return w.arpDeleteFailed + std::string(reason) + "\n\n";
+    };
 
     if (option == "-d") {
         if (!admin)
-            return "删除 ARP 项失败: 请求的操作需要提升。\n\n";
+            return deleteFailed(w.arpElevationRequired);
         const std::string target = args.size() > 1 ? args[1] : std::string();
         uint32_t ignored = 0;
         if (target != "*" && !ParseIpv4(target, ignored))
-            return "删除 ARP 项失败: 参数错误。\n\n";
+            return deleteFailed(w.badParameter);
         bool found = false;
         const size_t before = neighbours.size();
         std::erase_if(neighbours,
@@ -57,12 +62,12 @@ std::string LaptopModel::Arp(const std::vector<std::string>& args) {
         }
         AdvanceTo(nowMs);
         if (!found)
-            return "删除 ARP 项失败: 找不到元素。\n\n";
+            return deleteFailed(w.elementNotFound);
         return {};
     }
 
     if (option != "-a" && option != "-g") {
-        return "\n显示和修改地址解析协议(ARP)使用的“IP 到物理”地址转换表。\n\n";
+        return "\n" + std::string(w.arpUsage) + "\n\n";
     }
 
     std::vector<const SimConnection*> up;
@@ -110,15 +115,15 @@ std::string LaptopModel::Arp(const std::vector<std::string>& args) {
                   [](const ArpEntry& a, const ArpEntry& b) { return a.ip < b.ip; });
         char index[16];
         std::snprintf(index, sizeof index, "0x%x", c->index);
-        out += "\n接口: " + c->address + " --- " + index + "\n";
-        out += "  Internet 地址         物理地址              类型\n";
+        out += "\n" + std::string(w.arpInterface) + ": " + c->address + " --- " + index + "\n";
+        out += w.arpColumns + std::string("\n");
         for (const auto& e : entries) {
             out += "  " + PadDisplay(FormatIpv4(e.ip), 22) + PadDisplay(e.mac, 22) +
-                   (e.dynamic ? "动态" : "静态") + "\n";
+                   (e.dynamic ? w.dynamicType : w.staticType) + "\n";
         }
     }
     if (out.empty())
-        return "未找到 ARP 项。\n";
+        return w.noArpEntries + std::string("\n");
     return out;
 }
 

@@ -1,31 +1,25 @@
 // "netsh interface ...": the IPv4 configuration listing, the offload listing (its
-// "接口 N: NAME" headers give the interface indexes), static addresses, static
-// neighbour entries and switching interfaces on and off.
+// "WORD N: NAME" headers give the interface indexes), static addresses, static
+// neighbour entries and switching interfaces on and off, in the laptop's language.
+#include <vector>
+
 #include "platform/sim/console_text.h"
 #include "platform/sim/laptop_model.h"
 
 namespace hs::sim {
 namespace {
 
-constexpr const char* kNeedsElevation = "请求的操作需要提升(作为管理员运行)。\n\n";
-constexpr const char* kBadName = "文件名、目录名或卷标语法不正确。\n\n";
-constexpr const char* kNotFound = "找不到元素。\n\n";
-constexpr const char* kBadParameter = "参数错误。\n\n";
+// The sentence followed by the blank line netsh ends its messages with.
+std::string Message(const char* sentence) {
+    return std::string(sentence) + "\n\n";
+}
 
-// The labels of the address listing with the padding netsh prints after them.
-constexpr const char* kDhcp = "    DHCP 已启用:                          ";
-constexpr const char* kIp = "    IP 地址:                           ";
-constexpr const char* kPrefix = "    子网前缀:                        ";
-constexpr const char* kGateway = "    默认网关:                         ";
-constexpr const char* kGatewayMetric = "    网关跃点数:                       ";
-constexpr const char* kMetric = "    InterfaceMetric:                      ";
-
-std::string PrefixLine(const std::string& address, int prefix) {
+std::string PrefixLine(const ConsoleWords& w, const std::string& address, int prefix) {
     uint32_t value = 0;
     ParseIpv4(address, value);
     const uint32_t mask = PrefixMask(prefix);
-    return std::string(kPrefix) + FormatIpv4(value & mask) + "/" + std::to_string(prefix) +
-           " (掩码 " + FormatIpv4(mask) + ")\n";
+    return w.prefixLabel + FormatIpv4(value & mask) + "/" + std::to_string(prefix) + " (" +
+           w.maskWord + " " + FormatIpv4(mask) + ")\n";
 }
 
 // The "name=value" of a token, or the whole token as value with an empty name.
@@ -43,65 +37,73 @@ void SplitTag(const std::string& token, std::string& name, std::string& value) {
 }  // namespace
 
 std::string LaptopModel::ShowAddresses() const {
+    const ConsoleWords& w = Words();
     std::string out = "\n";
     for (const auto& c : connections) {
         if (c.disabled || !Present(c) || c.kind == ConnectionKind::WifiDirect)
             continue;
         if (c.kind == ConnectionKind::Ppp && Status(c) != 2)
             continue;
-        out += "接口 \"" + c.name + "\" 的配置\n";
-        out += std::string(kDhcp) + (c.dhcp ? "是" : "否") + "\n";
+        out += w.configurationOf + c.name + w.configurationOfEnd + "\n";
+        out += w.dhcpLabel + std::string(c.dhcp ? w.yes : w.no) + "\n";
         // A DHCP address exists only while the link is up; a static one always.
         if (!c.address.empty() && (!c.dhcp || Status(c) == 2)) {
-            out += kIp + c.address + "\n";
-            out += PrefixLine(c.address, c.prefix);
+            out += w.addressLabel + c.address + "\n";
+            out += PrefixLine(w, c.address, c.prefix);
             if (!c.gateway.empty()) {
-                out += kGateway + c.gateway + "\n";
-                out += std::string(kGatewayMetric) + "0\n";
+                out += w.gatewayLabel + c.gateway + "\n";
+                out += w.gatewayMetricLabel + std::string("0\n");
             }
         }
-        out += kMetric + std::to_string(c.metric) + "\n\n";
+        out += w.metricLabel + std::to_string(c.metric) + "\n\n";
     }
-    out += "接口 \"Loopback Pseudo-Interface 1\" 的配置\n";
-    out += std::string(kDhcp) + "否\n";
-    out += std::string(kIp) + "127.0.0.1\n";
-    out += PrefixLine("127.0.0.1", 8);
-    out += std::string(kMetric) + "50\n\n";
+    out += w.configurationOf + std::string("Loopback Pseudo-Interface 1") + w.configurationOfEnd +
+           "\n";
+    out += w.dhcpLabel + std::string(w.no) + "\n";
+    out += w.addressLabel + std::string("127.0.0.1\n");
+    out += PrefixLine(w, "127.0.0.1", 8);
+    out += w.metricLabel + std::string("50\n\n");
     return out;
 }
 
 std::string LaptopModel::ShowOffload() const {
-    std::string out = "\n接口 1: Loopback Pseudo-Interface 1\n\n\n";
+    const ConsoleWords& w = Words();
+    const std::string word = w.offloadInterface;
+    std::string out = "\n" + word + " 1: Loopback Pseudo-Interface 1\n\n\n";
     const bool win7 = windows == "7";
     for (const auto& c : connections) {
         if (c.disabled || !Present(c))
             continue;
         if (c.kind == ConnectionKind::Ppp && Status(c) != 2)
             continue;
-        out += "接口 " + std::to_string(c.index) + ": " + c.name + "\n\n";
+        out += word + " " + std::to_string(c.index) + ": " + c.name + "\n\n";
+        std::vector<const char*> lines;
         switch (c.kind) {
             case ConnectionKind::Wifi:
             case ConnectionKind::Hosted:
-                out +=
-                    " ipv4 传输校验和受支持。\n udp 传输校验和受支持。\n tcp 传输校验和受支持。\n";
+                lines = {w.ipv4TransmitChecksum, w.udpTransmitChecksum, w.tcpTransmitChecksum};
                 if (win7) {
-                    out +=
-                        " ipv4 接收校验和受支持。\n udp 接收校验和受支持。\n tcp "
-                        "接收校验和受支持。\n";
+                    lines.insert(lines.end(), {w.ipv4ReceiveChecksum, w.udpReceiveChecksum,
+                                               w.tcpReceiveChecksum});
                 }
                 break;
             case ConnectionKind::Ethernet:
-                out += " ipv4 传输校验和受支持。\n tcp 大量发送卸载受支持。\n";
+                lines = {w.ipv4TransmitChecksum, w.tcpLargeSend};
                 break;
             default:
                 break;
         }
+        for (const char* line : lines)
+            out += line + std::string("\n");
         out += "\n";
     }
     return out;
 }
 
 std::string LaptopModel::Interface(const std::vector<std::string>& args) {
+    const ConsoleWords& w = Words();
+    const std::string needsElevation = Message(w.elevationRequired);
+    const std::string badParameter = Message(w.badParameter);
     std::vector<std::string> a;
     for (const auto& arg : args)
         a.push_back(arg);
@@ -111,7 +113,7 @@ std::string LaptopModel::Interface(const std::vector<std::string>& args) {
     if (first == "set" && word(1) == "interface") {
         // set interface [name=]NAME [admin=]enabled|disabled
         if (!admin)
-            return kNeedsElevation;
+            return needsElevation;
         std::string name, state;
         for (size_t i = 2; i < a.size(); ++i) {
             std::string tag, value;
@@ -124,13 +126,13 @@ std::string LaptopModel::Interface(const std::vector<std::string>& args) {
         }
         SimConnection* c = Find(name);
         if (c == nullptr || !Present(*c))
-            return "此名称的接口未在路由器上注册。\n\n";
+            return Message(w.notRegistered);
         if (state == "enabled" || state == "enable") {
             c->disabled = false;
         } else if (state == "disabled" || state == "disable") {
             c->disabled = true;
         } else {
-            return kBadParameter;
+            return badParameter;
         }
         return {};
     }
@@ -139,7 +141,7 @@ std::string LaptopModel::Interface(const std::vector<std::string>& args) {
         std::string joined = "interface";
         for (const auto& s : a)
             joined += " " + s;
-        return "找不到下列命令: " + joined + "。\n";
+        return w.commandNotFound + joined + w.commandNotFoundEnd + "\n";
     }
     const std::string verb = word(1);
     const std::string object = word(2);
@@ -151,7 +153,7 @@ std::string LaptopModel::Interface(const std::vector<std::string>& args) {
 
     if (verb == "set" && object == "address") {
         if (!admin)
-            return kNeedsElevation;
+            return needsElevation;
         // Tagged (name=... source=static addr=... mask=...) or positional, in that order.
         std::string values[4];  // name, source, address, mask
         size_t next = 0;
@@ -179,7 +181,7 @@ std::string LaptopModel::Interface(const std::vector<std::string>& args) {
         const std::string& mask = values[3];
         SimConnection* c = Find(name);
         if (c == nullptr || !Present(*c) || c->disabled)
-            return kBadName;
+            return Message(w.badName);
         if (source == "dhcp") {
             c->dhcp = true;
             c->address.clear();
@@ -188,7 +190,7 @@ std::string LaptopModel::Interface(const std::vector<std::string>& args) {
         uint32_t ip = 0, maskValue = 0;
         if (source != "static" || !ParseIpv4(address, ip) || !ParseIpv4(mask, maskValue) ||
             MaskPrefix(maskValue) <= 0) {
-            return kBadParameter;
+            return badParameter;
         }
         c->dhcp = false;
         c->address = address;
@@ -200,7 +202,7 @@ std::string LaptopModel::Interface(const std::vector<std::string>& args) {
     if ((verb == "set" || verb == "add" || verb == "delete") &&
         (object == "neighbors" || object == "neighbor")) {
         if (!admin)
-            return kNeedsElevation;
+            return needsElevation;
         std::string values[3];  // interface, address, hardware address
         size_t next = 0;
         for (size_t i = 3; i < a.size(); ++i) {
@@ -231,28 +233,28 @@ std::string LaptopModel::Interface(const std::vector<std::string>& args) {
                 c = nullptr;
         }
         if (c == nullptr)
-            return kNotFound;
+            return Message(w.elementNotFound);
         if (verb == "delete") {
             std::erase_if(neighbours, [&](const SimNeighbour& n) {
                 return n.index == c->index && (values[1].empty() || n.ip == values[1]);
             });
-            return "确定。\n\n";
+            return Message(w.ok);
         }
         uint32_t ip = 0;
         const std::string mac = DashMac(values[2]);
         if (!ParseIpv4(values[1], ip) || mac.empty())
-            return kBadParameter;
+            return badParameter;
         std::erase_if(neighbours, [&](const SimNeighbour& n) {
             return n.index == c->index && n.ip == values[1];
         });
         neighbours.push_back({c->index, values[1], mac});
-        return "确定。\n\n";
+        return Message(w.ok);
     }
 
     std::string joined = "interface";
     for (const auto& s : a)
         joined += " " + s;
-    return "找不到下列命令: " + joined + "。\n";
+    return w.commandNotFound + joined + w.commandNotFoundEnd + "\n";
 }
 
 }  // namespace hs::sim

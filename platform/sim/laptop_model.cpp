@@ -223,12 +223,12 @@ std::string LaptopModel::Run(const std::string& commandLine) {
             std::string joined;
             for (const auto& a : args)
                 joined += (joined.empty() ? "" : " ") + a;
-            out = "找不到下列命令: " + joined + "。\n";
+            out = Words().commandNotFound + joined + Words().commandNotFoundEnd + "\n";
         }
     } else if (program == "arp") {
         out = Arp(args);
     } else {
-        out = "'" + tokens[0] + "' 不是内部或外部命令，也不是可运行的程序\n或批处理文件。\n";
+        out = "'" + tokens[0] + Words().notAProgram + "\n";
     }
     return ToCrLf(out);
 }

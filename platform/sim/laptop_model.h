@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/host.h"
+#include "platform/sim/console_words.h"
 
 namespace hs::sim {
 
@@ -88,6 +89,8 @@ struct LaptopModel {
     bool hostedSupported = true;
     bool wlanApi = true;  // the system has the WLAN API's Hosted Network functions
     bool sharingAvailable = true;
+    // The language the console tools answer in.
+    ConsoleLanguage language = ConsoleLanguage::SimplifiedChinese;
     std::string wirelessDriver = "Intel(R) Centrino(R) Wireless-N 1030";
     std::string upstream;                    // the connection that leads to the Internet
     std::vector<SimConnection> connections;  // in the system's order; the hosted one included
@@ -125,6 +128,8 @@ struct LaptopModel {
     void AdvanceTo(int64_t ms);
     // Runs a console command line; returns what it prints (UTF-8, CR LF).
     std::string Run(const std::string& commandLine);
+    // The console's words in the laptop's language.
+    const ConsoleWords& Words() const { return WordsOf(language); }
 
     SimConnection* Find(const std::string& name);
     SimConnection* FindIndex(uint32_t index);

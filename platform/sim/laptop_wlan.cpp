@@ -1,5 +1,5 @@
 // "netsh wlan ...": the hosted network's configuration, start, stop and status,
-// printed as a Chinese Windows prints them.
+// printed as Windows prints them in the laptop's language.
 #include <algorithm>
 
 #include "platform/sim/console_text.h"
@@ -7,12 +7,6 @@
 
 namespace hs::sim {
 namespace {
-
-constexpr const char* kNotAdmin = "您必须从具有管理员权限的命令提示符运行此命令。\n\n";
-constexpr const char* kStartFailedState =
-    "无法启动承载网络。\n组或资源的状态不是执行请求操作的正确状态。\n\n";
-constexpr const char* kStartFailedRadio = "无法启动承载网络。\n连到系统上的设备没有发挥作用。\n\n";
-constexpr const char* kBadParameter = "参数错误。\n\n";
 
 // "    LABEL<padding>: " with the label padded to 23 display columns.
 std::string Field(const std::string& label, const std::string& value) {
@@ -37,27 +31,40 @@ bool ValidKey(const std::string& key) {
            });
 }
 
+// The sentence followed by the blank line netsh ends its messages with.
+std::string Message(const char* sentence) {
+    return std::string(sentence) + "\n\n";
+}
+
+// A heading and its underline, as long as the heading is wide.
+std::string Heading(const std::string& text) {
+    return text + "\n" + std::string(DisplayWidth(text), '-') + "\n";
+}
+
 }  // namespace
 
 std::string LaptopModel::Wlan(const std::vector<std::string>& args) {
+    const ConsoleWords& w = Words();
+    const std::string notAdmin = Message(w.wlanNotAdministrator);
+    const std::string badParameter = Message(w.badParameter);
     const std::string verb = args.empty() ? std::string() : Lower(args[0]);
     const std::string object = args.size() < 2 ? std::string() : Lower(args[1]);
 
     if (verb == "set" && object == "hostednetwork") {
         if (!admin)
-            return kNotAdmin;
+            return notAdmin;
         std::string mode, ssid, key;
         bool haveSsid = false, haveKey = false;
         for (size_t i = 2; i < args.size(); ++i) {
             const size_t eq = args[i].find('=');
             if (eq == std::string::npos)
-                return kBadParameter;
+                return badParameter;
             const std::string name = Lower(args[i].substr(0, eq));
             const std::string value = args[i].substr(eq + 1);
             if (name == "mode") {
                 mode = Lower(value);
                 if (mode != "allow" && mode != "disallow")
-                    return kBadParameter;
+                    return badParameter;
             } else if (name == "ssid") {
                 ssid = value;
                 haveSsid = true;
@@ -65,112 +72,118 @@ std::string LaptopModel::Wlan(const std::vector<std::string>& args) {
                 key = value;
                 haveKey = true;
             } else if (name != "keyusage") {
-                return kBadParameter;
+                return badParameter;
             }
         }
         if (mode.empty() && !haveSsid && !haveKey)
-            return kBadParameter;
+            return badParameter;
         if (haveSsid && (ssid.empty() || GbkLength(ssid) > 32))
-            return kBadParameter;
+            return badParameter;
         if (haveKey && !ValidKey(key))
-            return kBadParameter;
+            return badParameter;
         std::string out;
         if (mode == "allow") {
             hosted.configured = true;
             hosted.allowed = true;
-            out += "承载网络模式已设置为允许。\n";
+            out += w.modeAllowed + std::string("\n");
         } else if (mode == "disallow") {
             hosted.configured = true;
             hosted.allowed = false;
             hosted.started = false;  // disallowing takes the hosted network down
-            out += "承载网络模式已设置为禁止。\n";
+            out += w.modeDisallowed + std::string("\n");
         }
         if (haveSsid) {
             hosted.ssid = ssid;
-            out += "已成功更改承载网络的 SSID。\n";
+            out += w.ssidChanged + std::string("\n");
         }
         if (haveKey) {
             hosted.key = key;
-            out += "已成功更改托管网络的用户密钥密码。\n";
+            out += w.keyChanged + std::string("\n");
         }
         return out + "\n";
     }
 
     if ((verb == "start" || verb == "stop") && object == "hostednetwork") {
         if (!admin)
-            return kNotAdmin;
+            return notAdmin;
         if (verb == "stop") {
             hosted.started = false;
-            return "已停止承载网络。\n\n";
+            return Message(w.stopped);
         }
         if (!wireless || !hostedSupported || !hosted.allowed || hosted.ssid.empty()) {
-            return kStartFailedState;
+            return w.cannotStart + std::string("\n") + Message(w.wrongState);
         }
         if (!radioOn)
-            return kStartFailedRadio;
+            return w.cannotStart + std::string("\n") + Message(w.deviceNotWorking);
         hosted.started = true;
-        return "已启动承载网络。\n\n";
+        return Message(w.started);
     }
 
     if (verb == "show" && object == "hostednetwork") {
-        std::string out = "\n承载网络设置\n------------\n";
-        out += Field("模式", !hosted.configured ? "未配置" : hosted.allowed ? "已启用" : "已禁用");
-        if (!hosted.ssid.empty())
-            out += "    " + PadDisplay("SSID 名称", 23) + ":“" + hosted.ssid + "”\n";
-        out += Field("最多客户端数", "100");
-        out += Field("身份验证", "WPA2 - 个人");
-        out += Field("密码", "CCMP");
-        out += "\n承载网络状态\n------------\n";
+        std::string out = "\n" + Heading(w.settingsHeading);
+        out += Field(w.modeLabel, !hosted.configured ? w.notConfigured
+                                  : hosted.allowed   ? w.allowed
+                                                     : w.disallowed);
+        if (!hosted.ssid.empty()) {
+            out += "    " + PadDisplay(w.ssidLabel, 23) + w.ssidOpen + hosted.ssid + w.ssidClose +
+                   "\n";
+        }
+        out += Field(w.maxClientsLabel, "100");
+        out += Field(w.authenticationLabel, w.authenticationValue);
+        out += Field(w.cipherLabel, "CCMP");
+        out += "\n" + Heading(w.statusHeading);
         const HostedNetworkState state = HostedState();
         if (state == HostedNetworkState::Unavailable) {
-            out += Field("状态", "不可用");
+            out += Field(w.statusLabel, w.unavailable);
         } else if (state == HostedNetworkState::Idle) {
-            out += Field("状态", "未启动");
+            out += Field(w.statusLabel, w.notStarted);
         } else {
             const std::vector<const SimDevice*> stations = Stations();
-            out += Field("状态", "已启动");
+            out += Field(w.statusLabel, w.running);
             out += Field("BSSID", hosted.bssid);
-            out += Field("无线电类型", "802.11n");
-            out += Field("频道", std::to_string(hosted.channel));
-            out += Field("客户端数", std::to_string(stations.size()));
-            for (const SimDevice* d : stations) {
-                out += "        " + ColonMac(d->mac) + "        已经过身份验证\n";
-            }
+            out += Field(w.radioTypeLabel, "802.11n");
+            out += Field(w.channelLabel, std::to_string(hosted.channel));
+            out += Field(w.clientCountLabel, std::to_string(stations.size()));
+            for (const SimDevice* d : stations)
+                out += "        " + ColonMac(d->mac) + "        " + w.authenticated + "\n";
         }
         return out + "\n";
     }
 
     if (verb == "show" && object == "drivers") {
         if (!wireless)
-            return "系统上没有无线接口。\n";
+            return w.noWirelessInterface + std::string("\n");
         const SimConnection* wifi = nullptr;
         for (const auto& c : connections) {
             if (c.kind == ConnectionKind::Wifi && wifi == nullptr)
                 wifi = &c;
         }
-        std::string out = "\n接口名称: " + (wifi != nullptr ? wifi->name : std::string()) + "\n\n";
+        std::string out = "\n" + std::string(w.interfaceNameLabel) + ": " +
+                          (wifi != nullptr ? wifi->name : std::string()) + "\n\n";
+        // Labels padded to 26 columns; a longer one keeps a space before its colon.
         const auto line = [](const std::string& label, const std::string& value) {
-            return "    " + PadDisplay(label, 26) + ": " + value + "\n";
+            return "    " + PadDisplay(label, std::max<size_t>(26, DisplayWidth(label) + 1)) +
+                   ": " + value + "\n";
         };
-        out += line("驱动程序", wirelessDriver);
-        out += line("供应商", "Intel Corporation");
-        out += line("提供程序", "Intel");
-        out += line("日期", "2012/3/20");
-        out += line("版本", "15.1.1.1");
-        out += line("INF 文件", "C:\\Windows\\INF\\oem23.inf");
-        out += line("文件", "总计 4 个");
-        out += line("类型", "本机 WLAN 驱动程序");
-        out += line("支持的无线电类型", "802.11b 802.11g 802.11n");
-        out += line("FIPS 140-2 模式支持", "是");
-        out += line("802.11w 管理帧保护支持", "是");
-        out += line("支持的承载网络", hostedSupported ? "是" : "否");
+        out += line(w.driverLabel, wirelessDriver);
+        out += line(w.vendorLabel, "Intel Corporation");
+        out += line(w.providerLabel, "Intel");
+        out += line(w.dateLabel, w.dateValue);
+        out += line(w.versionLabel, "15.1.1.1");
+        out += line(w.infLabel, "C:\\Windows\\INF\\oem23.inf");
+        out += line(w.filesLabel, w.filesValue);
+        out += line(w.typeLabel, w.typeValue);
+        out += line(w.radioTypesLabel, "802.11b 802.11g 802.11n");
+        out += line(w.fipsLabel, w.yes);
+        out += line(w.frameProtectionLabel, w.yes);
+        out += line(w.hostedSupportedLabel, hostedSupported ? w.yes : w.no);
         return out + "\n";
     }
 
     std::string joined = "wlan";
     for (const auto& a : args)
         joined += " " + a;
-    return "找不到下列命令: " + joined + "。\n";
+    return w.commandNotFound + joined + w.commandNotFoundEnd + "\n";
 }
 
 }  // namespace hs::sim

@@ -494,6 +494,18 @@ bool ParseScenario(const std::string& text, LaptopModel& model, std::string& err
             if (!ParseYesNo(one, "supported", "unsupported", model.hostedSupported)) {
                 return fail(s.line, "hosted_network must be supported or unsupported");
             }
+        } else if (s.verb == "language") {
+            if (!needOne("zh-CN, zh-TW or en-US"))
+                return false;
+            if (EqualsNoCase(one, "zh-CN")) {
+                model.language = ConsoleLanguage::SimplifiedChinese;
+            } else if (EqualsNoCase(one, "zh-TW")) {
+                model.language = ConsoleLanguage::TraditionalChinese;
+            } else if (EqualsNoCase(one, "en-US")) {
+                model.language = ConsoleLanguage::English;
+            } else {
+                return fail(s.line, "language must be zh-CN, zh-TW or en-US");
+            }
         } else if (s.verb == "wlan_api") {
             if (!needOne("yes or no"))
                 return false;

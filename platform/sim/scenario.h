@@ -6,6 +6,12 @@
 // built (decimals allowed), rates are bytes per second (suffix k = 1024, m = 1048576).
 //
 //   windows 7 | 8 | 8.1          the system (default 7)
+//   language zh-CN | zh-TW | en-US
+//                                the language the console tools answer in (default
+//                                zh-CN): Simplified Chinese, Traditional Chinese or
+//                                English; connection names stay as written here (by
+//                                default the Chinese ones below), as a system keeps
+//                                the names it was installed with
 //   admin yes | no               run with administrator rights (default yes)
 //   wireless yes | no            a wireless adapter is fitted (default yes)
 //   radio on | off               the wireless switch (default on)

@@ -1,4 +1,4 @@
-// The simulated laptop: a Chinese Windows 7/8 machine in memory, behind every port
+// The simulated laptop: a Windows 7/8 machine in memory, behind every port
 // of platform/host.h, for tests and for running the program without a wireless
 // card. What one command changes the next command sees.
 //
@@ -14,7 +14,10 @@
 // tests. The timeline (devices joining and leaving, traffic) is a function of that
 // clock's time since FromScenario, so it is deterministic under a virtual clock.
 // Console output is made as the GBK bytes a Chinese system prints (CR LF) and
-// decoded through `codec`, as the Windows command runner decodes it. Nothing here
+// decoded through `codec`, as the Windows command runner decodes it. That holds in
+// every console language: English is ASCII, and GBK holds the Traditional Chinese
+// characters as well, so they arrive as printed (the code page 950 such a system
+// uses is not simulated). Nothing here
 // touches the real network, the browser or the power state: such requests are
 // only recorded.
 #pragma once
