@@ -399,8 +399,12 @@ void StartProcedure::Run() {
     if (state_.startRefused) {
         std::string text = "开启失败！失败类型：";
         text += RemoveBlankLines(state_.output);
-        if (!state_.startReason.empty())
-            text += "\r\n" + state_.startReason;
+        // The system's reason on a line of its own, where the answer did not say why.
+        if (!state_.startReason.empty()) {
+            if (text.empty() || text.back() != '\n')
+                text += "\r\n";
+            text += state_.startReason + "\r\n";
+        }
         text += kStartFailureHelp;
         Fail(text);
         return;
