@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+#include "platform/windows/proc_lookup.h"
+
 namespace hs::win {
 namespace {
 
@@ -21,11 +23,6 @@ struct GeneratorFunctions {
     CryptReleaseContextFn release = nullptr;
 };
 
-template <typename Fn>
-Fn Lookup(HMODULE module, const char* name) {
-    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
 const GeneratorFunctions& Functions() {
     static const GeneratorFunctions functions = [] {
         GeneratorFunctions found;
@@ -34,10 +31,10 @@ const GeneratorFunctions& Functions() {
             module = LoadLibraryW(L"advapi32.dll");
         if (module == nullptr)
             return found;
-        found.rtlGenRandom = Lookup<RtlGenRandomFn>(module, "SystemFunction036");
-        found.acquire = Lookup<CryptAcquireContextFn>(module, "CryptAcquireContextW");
-        found.generate = Lookup<CryptGenRandomFn>(module, "CryptGenRandom");
-        found.release = Lookup<CryptReleaseContextFn>(module, "CryptReleaseContext");
+        found.rtlGenRandom = LookUpProc<RtlGenRandomFn>(module, "SystemFunction036");
+        found.acquire = LookUpProc<CryptAcquireContextFn>(module, "CryptAcquireContextW");
+        found.generate = LookUpProc<CryptGenRandomFn>(module, "CryptGenRandom");
+        found.release = LookUpProc<CryptReleaseContextFn>(module, "CryptReleaseContext");
         return found;
     }();
     return functions;

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/windows/proc_lookup.h"
+
 namespace hs::win {
 namespace {
 
@@ -51,11 +53,6 @@ struct WlanFunctions {
     }
 };
 
-template <typename Fn>
-Fn Lookup(HMODULE module, const char* name) {
-    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
 // Loaded once and kept for the life of the process.
 const WlanFunctions& Functions() {
     static const WlanFunctions functions = [] {
@@ -63,10 +60,10 @@ const WlanFunctions& Functions() {
         HMODULE module = LoadLibraryW(L"wlanapi.dll");
         if (module == nullptr)
             return found;
-        found.open = Lookup<OpenHandleFn>(module, "WlanOpenHandle");
-        found.close = Lookup<CloseHandleFn>(module, "WlanCloseHandle");
-        found.free = Lookup<FreeMemoryFn>(module, "WlanFreeMemory");
-        found.queryStatus = Lookup<QueryStatusFn>(module, "WlanHostedNetworkQueryStatus");
+        found.open = LookUpProc<OpenHandleFn>(module, "WlanOpenHandle");
+        found.close = LookUpProc<CloseHandleFn>(module, "WlanCloseHandle");
+        found.free = LookUpProc<FreeMemoryFn>(module, "WlanFreeMemory");
+        found.queryStatus = LookUpProc<QueryStatusFn>(module, "WlanHostedNetworkQueryStatus");
         return found;
     }();
     return functions;
