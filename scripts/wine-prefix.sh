@@ -22,3 +22,21 @@ hs_wine_prefix() {
   wineserver -w >/dev/null 2>&1 || true
   touch "$marker"
 }
+
+# Sourced, for the checks that drive the program under Wine on a display of their
+# own: uses the prefix $1 (made and settled by hs_wine_prefix), removes the simulated
+# laptop's files left in it (%TEMP%\tulawifi-sim) so the program starts afresh, makes
+# a scratch folder $work, starts Xvfb on display $2 and exports it as DISPLAY. At the
+# script's exit every Wine process of the prefix ends and Xvfb and $work go.
+hs_wine_check_setup() {
+  export WINEPREFIX="$1"
+  hs_wine_prefix
+  find "$WINEPREFIX/drive_c/users" -maxdepth 5 -type d -name tulawifi-sim -prune \
+    -exec rm -rf {} + 2>/dev/null || true
+  work=$(mktemp -d)
+  Xvfb "$2" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  hs_check_xvfb=$!
+  trap 'wineserver -k >/dev/null 2>&1 || true; kill "$hs_check_xvfb" 2>/dev/null || true; rm -rf "$work"' EXIT
+  export DISPLAY="$2"
+  sleep 1
+}

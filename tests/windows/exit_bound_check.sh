@@ -23,25 +23,10 @@ gone_bound=2
 # The main window's title, set by the program's created procedure.
 title='岚舟笔记本设置WiFi热点工具'
 
-# A Wine prefix of its own, so ending the program never touches other Wine processes.
-export WINEPREFIX="${HS_EXIT_PREFIX:-$HOME/.cache/tulawifi/wine32-exit}"
+# A Wine prefix and a display of its own, so ending the program never touches other
+# Wine processes.
 source "$top/scripts/wine-prefix.sh"
-hs_wine_prefix
-find "$WINEPREFIX/drive_c/users" -maxdepth 5 -type d -name tulawifi-sim -prune \
-  -exec rm -rf {} + 2>/dev/null || true
-
-work=$(mktemp -d)
-display="${HS_EXIT_DISPLAY:-:93}"
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-cleanup() {
-  wineserver -k >/dev/null 2>&1 || true
-  kill "$xvfb" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-export DISPLAY="$display"
-sleep 1
+hs_wine_check_setup "${HS_EXIT_PREFIX:-$HOME/.cache/tulawifi/wine32-exit}" "${HS_EXIT_DISPLAY:-:93}"
 
 # The program is started by wine itself, not through "explorer /desktop", so that its
 # exit code comes back to this script: the prefix's default desktop gives it the same

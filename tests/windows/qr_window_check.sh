@@ -33,27 +33,10 @@ journal_expected() {
   printf 'QR-Code:WIFI:T:WPA;S:%s;P:%s;;' "$ssid" "$key"
 }
 
-# A Wine prefix of its own, so ending the program never touches other Wine processes.
-export WINEPREFIX="${HS_QR_PREFIX:-$HOME/.cache/tulawifi/wine32-qr}"
+# A Wine prefix and a display of its own, so ending the program never touches other
+# Wine processes.
 source "$top/scripts/wine-prefix.sh"
-hs_wine_prefix
-# The simulated laptop keeps its files in %TEMP%\tulawifi-sim: start from none, so the
-# name is the default and the key is generated afresh.
-find "$WINEPREFIX/drive_c/users" -maxdepth 5 -type d -name tulawifi-sim -prune \
-  -exec rm -rf {} + 2>/dev/null || true
-
-work=$(mktemp -d)
-display="${HS_QR_DISPLAY:-:97}"
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-cleanup() {
-  wineserver -k >/dev/null 2>&1 || true
-  kill "$xvfb" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-export DISPLAY="$display"
-sleep 1
+hs_wine_check_setup "${HS_QR_PREFIX:-$HOME/.cache/tulawifi/wine32-qr}" "${HS_QR_DISPLAY:-:97}"
 
 # The program in a Wine desktop window; its main window stands at 50,50, the frame and
 # caption add about 3 and 22 pixels. The start button sits at 144,157 (86x42) in the
