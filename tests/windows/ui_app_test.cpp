@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/app.h"
 #include "platform/sim/directory_files.h"
@@ -137,6 +138,87 @@ TEST(UiProgram, SecondInstanceRestoresTheFirstAndExitsWithZero) {
     }
     CloseHandle(first.hProcess);
     CloseHandle(second.hProcess);
+}
+
+// The program on English Windows, through the real front end and the real clock: the
+// start button pressed as a user would, its outcome read from the windows.
+class UiEnglish : public ::testing::Test {
+  protected:
+    void Open(const std::string& more) {
+        laptop = hs::sim::SimulatedLaptop::FromScenario(
+            hs::sim::SimulatedLaptop::DefaultScenario() + "language en-US\n" + more,
+            *windows.host().clock, *windows.host().codec, files);
+        ASSERT_NE(laptop, nullptr);
+        host = laptop->MakeHost();
+        host.desktop = windows.host().desktop;
+        app = std::make_unique<hs::app::App>(host, dispatcher);
+        app->Main().SetMessageBoxHandler(
+            [this](const std::string& text, const std::string& caption, int) {
+                boxes.push_back(caption + ": " + text);
+                return 1;
+            });
+        hs::win::ui::WindowOptions options;
+        options.messageBoxes = false;
+        frontEnd = std::make_unique<hs::win::ui::FrontEnd>();
+        frontEnd->Create(app->Main(), options);
+        hs::ui::Window& main = app->Main();
+        main.Dispatch(main.Self().Name(), hs::ui::Event::Created);
+        main.Self().SetVisible(true);
+        frontEnd->Flush();
+        start = frontEnd->ControlHandle(main, "按钮开始");
+        // The background preparation ends by enabling the start button.
+        ASSERT_TRUE(PumpUntil([&] { return IsWindowEnabled(start) != FALSE; }, 30000));
+    }
+    // The windows go before the program whose model they show.
+    void TearDown() override {
+        if (app)
+            app->StopWorkers();
+        frontEnd.reset();
+        app.reset();
+    }
+    // The commands the laptop ran, one a line (what a failure shows).
+    std::string Commands() {
+        std::string all;
+        for (const std::string& command : laptop->Snapshot().commands)
+            all += command + "\n";
+        return all;
+    }
+    std::string Text(const char* control) {
+        return TextOf(frontEnd->ControlHandle(app->Main(), control));
+    }
+
+    hs::win::WindowsHost windows;
+    hs::sim::DirectoryFiles files{FreshFolder("tulawifi-ui-english")};
+    std::unique_ptr<hs::sim::SimulatedLaptop> laptop;
+    hs::Host host;
+    hs::win::ui::WindowsDispatcher dispatcher;
+    std::unique_ptr<hs::app::App> app;
+    std::unique_ptr<hs::win::ui::FrontEnd> frontEnd;
+    HWND start = nullptr;
+    std::vector<std::string> boxes;
+};
+
+TEST_F(UiEnglish, AStartTheLaptopRefusesEndsWithTheFailureBoxAndTheIdleWindow) {
+    // A driver that cannot host the network: the Wi-Fi upstream itself still works.
+    Open("hosted_network unsupported\n");
+    SendMessageW(start, BM_CLICK, 0, 0);
+    ASSERT_TRUE(PumpUntil([&] { return !boxes.empty(); }, 30000)) << Commands();
+    EXPECT_EQ(
+        boxes[0].rfind("开启失败: 开启失败！失败类型：The hosted network couldn't be started.", 0),
+        0u)
+        << boxes[0];
+    EXPECT_TRUE(PumpUntil([&] { return IsWindowEnabled(start) != FALSE; }, 30000));
+    EXPECT_EQ(TextOf(start), "开启共享");
+    EXPECT_EQ(Text("标签9"), "未启动");
+}
+
+TEST_F(UiEnglish, AStartListsTheThreePhonesWithinAMinute) {
+    Open("");
+    SendMessageW(start, BM_CLICK, 0, 0);
+    ASSERT_TRUE(PumpUntil([&] { return Text("标签9") == "已启动"; }, 30000)) << Text("标签9");
+    EXPECT_TRUE(PumpUntil([&] { return Text("标签3") == "设备总数[3]"; }, 60000)) << Text("标签3");
+    EXPECT_EQ(ListView_GetItemCount(frontEnd->ControlHandle(app->Main(), "超级列表框1")), 3);
+    EXPECT_TRUE(boxes.empty()) << boxes.front();
 }
 
 }  // namespace
