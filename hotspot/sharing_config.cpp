@@ -34,7 +34,12 @@ SwitchOff DisableAllSharing(Host& host, backend::HotspotBackend& network, bool w
                 off.wiredNames = wired;
                 return off;
             }
-            const SharingError error = host.sharing->DisableSharing(connection.name);
+            // Only a shared connection is switched off: one that is not shared has
+            // nothing to switch off, and the call crashes the sharing manager of
+            // Windows 10 1607 and later.
+            const SharingError error = connection.sharingEnabled
+                                           ? host.sharing->DisableSharing(connection.name)
+                                           : SharingError::None;
             // A connection gone meanwhile has nothing left to switch off.
             if (error != SharingError::None && error != SharingError::NotFound)
                 off.failed = true;

@@ -200,7 +200,8 @@ class SharingManager {
     // Switches sharing on for the named connection: as the public (shared) side or
     // as the private side that receives the shared access.
     virtual SharingError EnableSharing(const std::string& name, SharingType type) = 0;
-    // Switches sharing off for the named connection.
+    // Switches sharing off for the named connection; one that is not shared is left
+    // alone (nothing to switch off).
     virtual SharingError DisableSharing(const std::string& name) = 0;
 };
 

@@ -120,6 +120,9 @@ struct LaptopModel {
     std::vector<std::string> openedUrls;
     std::vector<std::string> startedPrograms;
     int shutdownRequests = 0;
+    // Connections whose sharing was switched off while they were not shared: a call
+    // that crashes the sharing manager of Windows 10 1607 and later.
+    std::vector<std::string> unsharedDisables;
 
     int64_t nowMs = 0;  // the time the model has been advanced to
 

@@ -54,6 +54,8 @@ class SimSharing : public SharingManager {
         const SharingError error = Check(name, c);
         if (error != SharingError::None)
             return error;
+        if (!c->sharingEnabled)
+            core_.model.unsharedDisables.push_back(name);
         c->sharingEnabled = false;
         return SharingError::None;
     }

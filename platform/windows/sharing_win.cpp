@@ -220,8 +220,16 @@ SharingError WindowsSharing::EnableSharing(const std::string& name, SharingType 
 }
 
 SharingError WindowsSharing::DisableSharing(const std::string& name) {
-    return ChangeNamed(name,
-                       [](INetSharingConfiguration& config) { return config.DisableSharing(); });
+    // Asked only where the system says the connection is shared: on Windows 10 1607 and
+    // later, DisableSharing on a connection that is not shared has crashed with an
+    // access violation. One that is not shared has nothing to switch off.
+    return ChangeNamed(name, [](INetSharingConfiguration& config) {
+        VARIANT_BOOL enabled = VARIANT_FALSE;
+        const HRESULT hr = config.get_SharingEnabled(&enabled);
+        if (FAILED(hr))
+            return hr;
+        return enabled != VARIANT_FALSE ? config.DisableSharing() : S_OK;
+    });
 }
 
 }  // namespace hs::win
