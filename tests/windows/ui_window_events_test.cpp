@@ -6,6 +6,7 @@
 // windows.h first: the common-controls headers build on it.
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <shellapi.h>
 
 #include <memory>
 #include <string>
@@ -134,6 +135,22 @@ TEST_F(UiWindowEvents, ClosingCollapsesTheWindowAndEndsWithExitCodeZero) {
     EXPECT_EQ(rc.bottom - rc.top, 0);
     EXPECT_FALSE(app->Main().TrayShown());
     EXPECT_FALSE(laptop->Snapshot().hosted.allowed);
+}
+
+TEST_F(UiWindowEvents, TheTrayIconComesBackWhenExplorerStartsAgain) {
+    app->Main().SetTrayIcon(hs::ui::kPictureTrayIdle, "未开启共享");
+    frontEnd.Flush();
+    NOTIFYICONDATAW icon{};
+    icon.cbSize = sizeof(icon);
+    icon.hWnd = hwnd;
+    icon.uID = 1;
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &icon));
+    // A restarted Explorer's notification area holds none of the icons of before.
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &icon));
+    ASSERT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &icon));
+    // It then tells every top-level window that it is there.
+    PostMessageW(HWND_BROADCAST, hs::win::ui::TaskbarCreatedMessage(), 0, 0);
+    EXPECT_TRUE(PumpUntil([&] { return Shell_NotifyIconW(NIM_MODIFY, &icon) != FALSE; }));
 }
 
 }  // namespace

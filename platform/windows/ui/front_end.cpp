@@ -86,6 +86,10 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     WindowView* view = ViewOf(hwnd);
     if (!view || !view->model)
         return DefWindowProcW(hwnd, msg, wParam, lParam);
+    if (msg != 0 && msg == TaskbarCreatedMessage()) {
+        OnTaskbarCreated(*view);
+        return 0;
+    }
     switch (msg) {
         case kMsgSync:
             ApplyPending(*view);
@@ -250,6 +254,7 @@ void FrontEnd::Create(hs::ui::Window& window, const WindowOptions& options) {
         v.hwnd = CreateWindowExW(exStyle, kWindowClass, Widen(self.Text()).c_str(), style,
                                  self.Left(), self.Top(), self.Width(), self.Height(), nullptr,
                                  nullptr, GetModuleHandleW(nullptr), &v);
+        AllowTaskbarCreated(v.hwnd);
         if (!options.background.empty()) {
             SetWindowRgn(v.hwnd, PictureRegion(options.background), FALSE);
         }

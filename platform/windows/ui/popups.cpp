@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "platform/windows/proc_lookup.h"
 #include "platform/windows/ui/fonts.h"
 #include "platform/windows/ui/mini_html.h"
 #include "platform/windows/ui/pictures.h"
@@ -264,6 +265,25 @@ void RemoveTray(WindowView& view) {
     NOTIFYICONDATAW data = TrayIconData(view);
     Shell_NotifyIconW(NIM_DELETE, &data);
     view.trayAdded = false;
+}
+
+UINT TaskbarCreatedMessage() {
+    static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+    return message;
+}
+
+void AllowTaskbarCreated(HWND hwnd) {
+    using FilterFn = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+    constexpr DWORD kAllow = 1;  // MSGFLT_ALLOW
+    static const FilterFn filter =
+        LookUpProc<FilterFn>(GetModuleHandleW(L"user32.dll"), "ChangeWindowMessageFilterEx");
+    if (filter != nullptr && TaskbarCreatedMessage() != 0)
+        filter(hwnd, TaskbarCreatedMessage(), kAllow, nullptr);
+}
+
+void OnTaskbarCreated(WindowView& view) {
+    view.trayAdded = false;
+    ApplyTray(view);
 }
 
 void OnTrayMessage(WindowView& view, LPARAM lParam) {

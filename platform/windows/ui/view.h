@@ -115,6 +115,14 @@ void RemoveTray(WindowView& view);
 // Shows the model's tray notice in a balloon at the icon (nothing without an icon).
 void ShowTrayBalloon(WindowView& view);
 void OnTrayMessage(WindowView& view, LPARAM lParam);
+// The message a starting Explorer broadcasts once its notification area exists.
+UINT TaskbarCreatedMessage();
+// Lets that message reach `hwnd` even when the program runs elevated and Explorer does
+// not (ChangeWindowMessageFilterEx, Windows 7 and later, looked up at run time).
+void AllowTaskbarCreated(HWND hwnd);
+// Explorer started again: its notification area is new and empty, so a shown icon is
+// added again.
+void OnTaskbarCreated(WindowView& view);
 
 // Wide text of a window.
 std::wstring WindowTextOf(HWND hwnd);
