@@ -5,7 +5,10 @@
 namespace hs::win {
 namespace {
 
-constexpr DWORD kShutdownReason = 0xFFFF;
+// The user's own timed shutdown is planned: major reason "other", minor reason
+// "other", planned, so the system's event log does not record it as unexpected.
+constexpr DWORD kShutdownReason =
+    SHTDN_REASON_MAJOR_OTHER | SHTDN_REASON_MINOR_OTHER | SHTDN_REASON_FLAG_PLANNED;
 
 // Enables the shutdown privilege of the process; false when it could not be enabled.
 bool EnableShutdownPrivilege() {
@@ -36,8 +39,7 @@ bool EnableShutdownPrivilege() {
 bool WindowsPower::Shutdown() {
     // Without the privilege the request is still made: the system decides.
     EnableShutdownPrivilege();
-    // Not forced: programs with unsaved work may still veto it. Reason 0xFFFF: major
-    // reason 0 ("other"), minor reason 0xFFFF, unplanned.
+    // Not forced: programs with unsaved work may still veto it.
     return ExitWindowsEx(EWX_SHUTDOWN, kShutdownReason) != FALSE;
 }
 
