@@ -18,6 +18,8 @@
 #include <windows.h>
 // windows.h first: shellapi.h builds on it.
 #include <shellapi.h>
+// COM for the window thread.
+#include <objbase.h>
 
 #include <fstream>
 #include <memory>
@@ -167,6 +169,9 @@ int RunProgram(hs::app::App& app, const Options& options) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // The window thread is a single-threaded apartment: the shell's handlers that open
+    // an address, and the common dialogs, expect COM to be initialised that way.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     const Options options = ParseOptions();
     if (!options.error.empty())
         return Fail(options.error);
@@ -199,5 +204,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     auto* app = new hs::app::App(host, dispatcher);
     const int exitCode = RunProgram(*app, options);
     delete app;
+    if (SUCCEEDED(com))
+        CoUninitialize();
     return exitCode;
 }

@@ -14,9 +14,15 @@ bool WindowsShell::OpenUrl(const std::string& url) {
     if (!IsWebAddress(url))
         return false;
     const std::wstring wide = Widen(url);
-    const HINSTANCE result =
-        ShellExecuteW(nullptr, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-    return reinterpret_cast<INT_PTR>(result) > 32;
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof info;
+    // Waits for the shell to hand the address over (the caller may end right after,
+    // as an accepted update does), and shows no error box of its own.
+    info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+    info.lpVerb = L"open";
+    info.lpFile = wide.c_str();
+    info.nShow = SW_SHOWNORMAL;
+    return ShellExecuteExW(&info) != FALSE;
 }
 
 bool WindowsShell::StartDetached(const std::string& commandLine) {
