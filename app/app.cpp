@@ -11,6 +11,7 @@
 #include "app/join_window.h"
 #include "app/layout.h"
 #include "app/traffic_view.h"
+#include "app/watched_files.h"
 #include "hotspot/preparation.h"
 
 namespace hs::app {
@@ -18,6 +19,13 @@ namespace hs::app {
 App::App(Host& host, Dispatcher& dispatcher)
     : host_(host),
       dispatcher_(dispatcher),
+      watchedFiles_(host.files == nullptr
+                        ? nullptr
+                        : std::make_unique<WatchedFiles>(
+                              *host.files, dispatcher,
+                              [this](const std::string& path) {
+                                  main_->ShowTrayBalloon(kProgramTitle, WriteFailedText(path));
+                              })),
       main_(std::make_unique<ui::Window>(MainWindowLayout())),
       bar_(std::make_unique<ui::Window>(TrafficBarLayout())),
       join_(std::make_unique<ui::Window>(JoinWindowLayout())),
@@ -25,6 +33,8 @@ App::App(Host& host, Dispatcher& dispatcher)
       hotspot_(std::make_unique<hotspot::Hotspot>(host, *hotspotView_, dispatcher)),
       traffic_(std::make_unique<TrafficView>(*this)),
       clients_(std::make_unique<ClientsView>(*this)) {
+    if (watchedFiles_)
+        host_.files = watchedFiles_.get();
     // Pictures held in the windows from the start.
     main_->Self().SetPicture(ui::kPictureWindowIcon);
     (*main_)["图片框下载"].SetPicture(ui::kPictureArrowDown);
@@ -51,6 +61,8 @@ App::~App() {
         task->RequestStop();
     for (Task* task : Workers())
         task->Join();
+    if (watchedFiles_)
+        host_.files = &watchedFiles_->Inner();
 }
 
 std::vector<Task*> App::Workers() {

@@ -21,6 +21,7 @@ namespace hs::app {
 
 class ClientsView;
 class HotspotView;
+class WatchedFiles;
 class TrafficView;
 
 // The main window's title; also what a second instance looks for.
@@ -103,6 +104,8 @@ class App {
     WindowThreadScope windowThread_;
     Host& host_;
     Dispatcher& dispatcher_;
+    // The host's files, watched for failed writes while the program lives.
+    std::unique_ptr<WatchedFiles> watchedFiles_;
     std::unique_ptr<ui::Window> main_;
     std::unique_ptr<ui::Window> bar_;
     std::unique_ptr<ui::Window> join_;
