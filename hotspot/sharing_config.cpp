@@ -21,6 +21,11 @@ bool Connections(Host& host, std::vector<SharingConnection>& out) {
     return host.sharing != nullptr && host.sharing->Connections(out) == SharingError::None;
 }
 
+void KeepFirstCode(SharingOutcome& outcome, uint32_t code) {
+    if (outcome.failureCode == 0)
+        outcome.failureCode = code;
+}
+
 }  // namespace
 
 SwitchOff DisableAllSharing(Host& host, backend::HotspotBackend& network, bool windows8,
@@ -78,18 +83,22 @@ SharingOutcome EnableHotspotSharing(Host& host, const std::string& hosted,
         for (const SharingConnection& connection : connections) {
             if (StopRequested())
                 return outcome;
+            uint32_t code = 0;
             if (connection.name == hosted) {
                 outcome.privateMatched = true;
-                if (host.sharing->EnableSharing(connection.name, SharingType::Private) !=
+                if (host.sharing->EnableSharing(connection.name, SharingType::Private, &code) !=
                     SharingError::None) {
                     outcome.privateFailed = true;
+                    KeepFirstCode(outcome, code);
                 }
             }
             if (connection.name == upstream) {
                 outcome.publicMatched = true;
-                if (host.sharing->EnableSharing(connection.name, SharingType::Public) !=
+                code = 0;
+                if (host.sharing->EnableSharing(connection.name, SharingType::Public, &code) !=
                     SharingError::None) {
                     outcome.publicFailed = true;
+                    KeepFirstCode(outcome, code);
                 }
             }
             Delay(host, kPerConnectionPauseMs);

@@ -4,6 +4,7 @@
 // what the controls should hold.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,9 @@ struct SharingOutcome {
     bool publicMatched = false;   // a connection bore the upstream's name
     bool privateFailed = false;   // the system refused to share to the hosted adapter
     bool publicFailed = false;    // the system refused to share the upstream
+    // The system's result code of the first refusal (an HRESULT such as 0x80040201);
+    // 0 when nothing was refused or the system gave no code.
+    uint32_t failureCode = 0;
     // Sharing reached the hosted adapter from the upstream and nothing was refused.
     bool Succeeded() const {
         return privateMatched && publicMatched && !privateFailed && !publicFailed;

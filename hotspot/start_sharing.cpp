@@ -1,5 +1,6 @@
 #include "hotspot/start_sharing.h"
 
+#include <cstdio>
 #include <vector>
 
 #include "backend/adapter_discovery.h"
@@ -307,11 +308,12 @@ void StartProcedure::ShowSuccess(const backend::HostedInterface& hosted,
                                  const std::optional<traffic::CounterReading>& baselines) {
     Hotspot& hotspot = hotspot_;
     const bool shared = state_.outcome.Succeeded();
+    const uint32_t code = state_.outcome.failureCode;
     const std::string output = state_.output;
     // Without an index the neighbour commands name the interface by its connection.
     const std::string neighbourInterface =
         hosted.index.empty() ? "\"" + state_.hostedName + "\"" : hosted.index;
-    Show([&hotspot, hosted, neighbourInterface, baselines, shared, output, ssid = state_.ssid,
+    Show([&hotspot, hosted, neighbourInterface, baselines, shared, code, output, ssid = state_.ssid,
           key = state_.key] {
         Session& session = hotspot.GetSession();
         session.startOutput = output;
@@ -325,7 +327,7 @@ void StartProcedure::ShowSuccess(const backend::HostedInterface& hosted,
         hotspot.View().ShowSucceeded(shared);
         // The phones can join but reach nothing: say so, and what to look at.
         if (!shared)
-            hotspot.View().Ask(kSharingFailedText, "提示", 0x40);
+            hotspot.View().Ask(SharingFailedText(code), "提示", 0x40);
         for (const auto& told : hotspot.sharingStarted)
             told();
     });
@@ -445,6 +447,27 @@ void LaunchStart(Hotspot& hotspot, StartInput input) {
 }
 
 }  // namespace
+
+// What the user is told when the hosted network runs but sharing could not be switched
+// on: the warning, and the system's result code where it gave one.
+std::string SharingFailedText(uint32_t code) {
+    std::string text = kSharingFailedText;
+    if (code == 0)
+        return text;
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "0x%08X", static_cast<unsigned>(code));
+    text += "\r\n系统错误代码：";
+    text += hex;
+    text += "。";
+    // Windows refuses to share from a connection whose sharing was never switched on
+    // by hand.
+    if (code == kSharingNeverEnabledByHand) {
+        text +=
+            "\r\n请先在本机连网方式那个连接的属性里，“共享”页手动开启一次"
+            "“Internet 连接共享”，再重新开启热点。";
+    }
+    return text;
+}
 
 void OnStartButtonClicked(Hotspot& hotspot, const StartRequest& request) {
     Session& session = hotspot.GetSession();

@@ -1,6 +1,7 @@
 // Starting the hotspot: the start button and the start procedure on its own worker.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "hotspot/hotspot.h"
@@ -12,6 +13,11 @@ extern const char* const kStartFailureHelp;
 // What the user is told when the hosted network runs but sharing could not be
 // switched on.
 extern const char* const kSharingFailedText;
+// The result code of a sharing that Windows refuses until it was switched on once by
+// hand in the connection's properties.
+inline constexpr uint32_t kSharingNeverEnabledByHand = 0x80040201;
+// kSharingFailedText, plus the system's result code and, for the one above, what to do.
+std::string SharingFailedText(uint32_t code);
 
 // What the window holds when the start button is pressed: the name and password as
 // typed, and the upstream connection shown.

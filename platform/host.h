@@ -198,8 +198,13 @@ class SharingManager {
     // Every network connection of the machine, in the order the system yields them.
     virtual SharingError Connections(std::vector<SharingConnection>& out) = 0;
     // Switches sharing on for the named connection: as the public (shared) side or
-    // as the private side that receives the shared access.
-    virtual SharingError EnableSharing(const std::string& name, SharingType type) = 0;
+    // as the private side that receives the shared access. A failure's own result code
+    // (the system's HRESULT, e.g. 0x80040201) goes to `code` when one is given.
+    virtual SharingError EnableSharing(const std::string& name, SharingType type,
+                                       uint32_t* code) = 0;
+    SharingError EnableSharing(const std::string& name, SharingType type) {
+        return EnableSharing(name, type, nullptr);
+    }
     // Switches sharing off for the named connection; one that is not shared is left
     // alone (nothing to switch off).
     virtual SharingError DisableSharing(const std::string& name) = 0;

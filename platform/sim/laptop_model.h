@@ -89,6 +89,9 @@ struct LaptopModel {
     bool hostedSupported = true;
     bool wlanApi = true;  // the system has the WLAN API's Hosted Network functions
     bool sharingAvailable = true;
+    // When not 0, switching sharing on fails with this result code (the scenario's
+    // "sharing_error 0x80040201").
+    uint32_t sharingErrorCode = 0;
     // The language the console tools answer in.
     ConsoleLanguage language = ConsoleLanguage::SimplifiedChinese;
     std::string wirelessDriver = "Intel(R) Centrino(R) Wireless-N 1030";

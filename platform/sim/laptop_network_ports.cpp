@@ -27,7 +27,8 @@ class SimSharing : public SharingManager {
         return SharingError::None;
     }
 
-    SharingError EnableSharing(const std::string& name, SharingType type) override {
+    using SharingManager::EnableSharing;
+    SharingError EnableSharing(const std::string& name, SharingType type, uint32_t* code) override {
         auto lock = core_.Lock();
         LaptopModel& m = core_.model;
         SimConnection* c = nullptr;
@@ -36,6 +37,11 @@ class SimSharing : public SharingManager {
             return error;
         if (m.services["SharedAccess"].status.startType == 4)
             return SharingError::ServiceUnavailable;
+        if (m.sharingErrorCode != 0) {
+            if (code != nullptr)
+                *code = m.sharingErrorCode;
+            return SharingError::Failed;
+        }
         // One public and one private connection at most: enabling a side moves it.
         for (auto& other : m.connections) {
             if (other.sharingEnabled && other.sharingType == type)

@@ -1,6 +1,7 @@
 #include "platform/sim/scenario.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -517,6 +518,16 @@ bool ParseScenario(const std::string& text, LaptopModel& model, std::string& err
             if (!ParseYesNo(one, "available", "unavailable", model.sharingAvailable)) {
                 return fail(s.line, "sharing must be available or unavailable");
             }
+        } else if (s.verb == "sharing_error") {
+            if (!needOne("a result code such as 0x80040201"))
+                return false;
+            char* end = nullptr;
+            const unsigned long code = std::strtoul(one.c_str(), &end, 16);
+            if (one.rfind("0x", 0) != 0 || end == nullptr || *end != '\0' || code == 0 ||
+                code > 0xFFFFFFFFul) {
+                return fail(s.line, "sharing_error must be a result code such as 0x80040201");
+            }
+            model.sharingErrorCode = static_cast<uint32_t>(code);
         } else if (s.verb == "random") {
             if (!needOne("a seed or unavailable"))
                 return false;

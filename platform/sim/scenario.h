@@ -20,6 +20,7 @@
 //                                functions (default yes); with "no", asking it for
 //                                the hosted network's state fails
 //   sharing available | unavailable      the connection-sharing service
+//   sharing_error 0xHRESULT      switching sharing on fails with that result code
 //   existing_window yes | no     another instance's window is already open
 //   driver TEXT...               the wireless driver's description
 //   upstream NAME                the connection that leads to the Internet

@@ -154,7 +154,8 @@ bool ReadProps(INetSharingManager& manager, INetConnection& connection, std::str
 
 // Finds the named connection and applies `change` to its sharing configuration.
 SharingError ChangeNamed(const std::string& name,
-                         const std::function<HRESULT(INetSharingConfiguration&)>& change) {
+                         const std::function<HRESULT(INetSharingConfiguration&)>& change,
+                         uint32_t* code = nullptr) {
     bool found = false;
     SharingError outcome = SharingError::None;
     const SharingError walk =
@@ -172,6 +173,8 @@ SharingError ChangeNamed(const std::string& name,
             else if (SUCCEEDED(hr))
                 hr = E_FAIL;
             outcome = FAILED(hr) ? FromResult(hr, SharingError::Failed) : SharingError::None;
+            if (FAILED(hr) && code != nullptr)
+                *code = static_cast<uint32_t>(hr);
             return false;  // names are unique
         });
     if (walk != SharingError::None)
@@ -211,12 +214,14 @@ SharingError WindowsSharing::Connections(std::vector<SharingConnection>& out) {
     return SharingError::None;
 }
 
-SharingError WindowsSharing::EnableSharing(const std::string& name, SharingType type) {
+SharingError WindowsSharing::EnableSharing(const std::string& name, SharingType type,
+                                           uint32_t* code) {
     const SHARINGCONNECTIONTYPE systemType =
         type == SharingType::Private ? ICSSHARINGTYPE_PRIVATE : ICSSHARINGTYPE_PUBLIC;
-    return ChangeNamed(name, [systemType](INetSharingConfiguration& config) {
-        return config.EnableSharing(systemType);
-    });
+    return ChangeNamed(
+        name,
+        [systemType](INetSharingConfiguration& config) { return config.EnableSharing(systemType); },
+        code);
 }
 
 SharingError WindowsSharing::DisableSharing(const std::string& name) {

@@ -15,7 +15,8 @@ namespace hs::win {
 class WindowsSharing : public SharingManager {
   public:
     SharingError Connections(std::vector<SharingConnection>& out) override;
-    SharingError EnableSharing(const std::string& name, SharingType type) override;
+    using SharingManager::EnableSharing;
+    SharingError EnableSharing(const std::string& name, SharingType type, uint32_t* code) override;
     SharingError DisableSharing(const std::string& name) override;
 };
 

@@ -290,6 +290,21 @@ TEST(StartSharing, SharingThatCannotBeSwitchedOnIsToldInsteadOfSuccess) {
     EXPECT_EQ(p.C("时钟启动成功提示").Interval(), 0);
 }
 
+TEST(StartSharing, TheSystemsSharingCodeIsShownAndTheNeverSharedByHandCaseSaysWhatToDo) {
+    for (const char* code : {"0x80040201", "0x8007030E"}) {
+        Program p("windows 7\nupstream 无线网络连接\nsharing_error " + std::string(code) + "\n");
+        p.Idle(5, "无线网络连接");
+        p.PressStart();
+        ASSERT_EQ(p.messages.size(), 1u) << code;
+        const std::string& text = p.messages[0].text;
+        EXPECT_EQ(text.rfind(kSharingFailedText, 0), 0u) << code;
+        EXPECT_NE(text.find(std::string("系统错误代码：") + code), std::string::npos) << text;
+        EXPECT_EQ(text.find("手动开启一次") != std::string::npos, std::string(code) == "0x80040201")
+            << text;
+        EXPECT_EQ(p.C("按钮开始").Text(), "关闭共享");
+    }
+}
+
 TEST(StartSharing, StopLeavesSharingAndAChangedUpstreamSwitchesItOffFirst) {
     Program p(kWindows7Static);
     p.Idle(5, "无线网络连接");
