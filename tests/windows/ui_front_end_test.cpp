@@ -373,6 +373,24 @@ TEST_F(UiFrontEnd, BalloonShowsItsLinksAndReportsTheClickedMessage) {
     EXPECT_TRUE(PumpUntil([&] { return frontEnd.BalloonHandle(window) == nullptr; }));
 }
 
+TEST_F(UiFrontEnd, ABalloonGoesOnAClickOnTheWindowAndByItselfAfterTenSeconds) {
+    auto show = [&] {
+        window["气球提示框1"].ShowBalloon("您还没有输入密码哦！", 200, 200);
+        return PumpUntil([&] { return frontEnd.BalloonHandle(window) != nullptr; });
+    };
+    // A click on one of the window's controls (the system tells the window of it).
+    ASSERT_TRUE(show());
+    SendMessageW(frontEnd.WindowHandle(window), WM_PARENTNOTIFY, WM_LBUTTONDOWN, MAKELPARAM(5, 5));
+    EXPECT_FALSE(window["气球提示框1"].BalloonShown());
+    EXPECT_TRUE(PumpUntil([&] { return frontEnd.BalloonHandle(window) == nullptr; }));
+    // Left alone, and never given the focus (as for a program in the background).
+    ASSERT_TRUE(show());
+    PumpFor(8000);
+    EXPECT_TRUE(window["气球提示框1"].BalloonShown());
+    EXPECT_TRUE(PumpUntil([&] { return !window["气球提示框1"].BalloonShown(); }, 5000));
+    EXPECT_TRUE(PumpUntil([&] { return frontEnd.BalloonHandle(window) == nullptr; }));
+}
+
 TEST_F(UiFrontEnd, HypertextBoxShowsTheDocumentWithItsLinks) {
     window["简单超文本框1"].SetDocument(
         "<h1>帮助</h1><p>第一段 &amp; 更多</p><p><a href=\"http://127.0.0.1/\">主页</a></p>");

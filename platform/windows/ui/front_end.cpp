@@ -91,6 +91,15 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     switch (msg) {
+        case WM_PARENTNOTIFY:
+            if (LOWORD(wParam) == WM_LBUTTONDOWN || LOWORD(wParam) == WM_RBUTTONDOWN)
+                HideBalloonOnOutsideClick(*view);
+            break;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_NCLBUTTONDOWN:
+            HideBalloonOnOutsideClick(*view);
+            break;
         case kMsgSync:
             ApplyPending(*view);
             return 0;

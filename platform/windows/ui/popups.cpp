@@ -26,6 +26,11 @@ namespace {
 constexpr UINT kTrayId = 1;
 constexpr int kBalloonPadding = 6;
 constexpr int kBalloonMaxWidth = 260;
+// A bubble goes by itself after this long: Windows does not let a program in the
+// background take the focus, so one shown while the user works elsewhere would never
+// lose it, and would stay over the other programs.
+constexpr UINT kBalloonTimeoutMs = 10000;
+constexpr UINT_PTR kBalloonTimer = 1;
 
 std::wstring TipText(const std::string& text) {
     std::wstring wide = Widen(text);
@@ -99,6 +104,13 @@ LRESULT CALLBACK BalloonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         case WM_ACTIVATE:
             if (LOWORD(wParam) == WA_INACTIVE && view && view->balloonOwner > 0) {
                 view->model->At(view->balloonOwner).HideBalloon();
+            }
+            break;
+        case WM_TIMER:
+            if (wParam == kBalloonTimer && view && view->balloonOwner > 0) {
+                KillTimer(hwnd, kBalloonTimer);
+                view->model->At(view->balloonOwner).HideBalloon();
+                return 0;
             }
             break;
         default:
@@ -204,6 +216,12 @@ void ApplyBalloon(WindowView& view, int index) {
     view.balloonOwner = index;
     SetWindowPos(popup, HWND_TOPMOST, place.left, place.top, width, height, SWP_SHOWWINDOW);
     SetForegroundWindow(popup);
+    SetTimer(popup, kBalloonTimer, kBalloonTimeoutMs, nullptr);
+}
+
+void HideBalloonOnOutsideClick(WindowView& view) {
+    if (view.balloon && view.balloonOwner > 0)
+        view.model->At(view.balloonOwner).HideBalloon();
 }
 
 void ApplyTip(WindowView& view, int index) {

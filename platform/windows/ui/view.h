@@ -109,6 +109,9 @@ void SubclassControl(WindowView& view, int index);
 // popups.cpp: popup menus, the balloon pop-up, hover tips, the notification icon.
 void ShowPopupMenu(WindowView& view, int index);
 void ApplyBalloon(WindowView& view, int index);
+// A click on the window or one of its controls: an open bubble goes, as it does when
+// it loses the focus.
+void HideBalloonOnOutsideClick(WindowView& view);
 void ApplyTip(WindowView& view, int index);
 void ApplyTray(WindowView& view);
 void RemoveTray(WindowView& view);
