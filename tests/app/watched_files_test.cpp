@@ -23,6 +23,14 @@ TEST(WatchedFiles, ASettingsFileThatCannotBeSavedIsToldOnceAndOtherFilesStillAre
     const std::filesystem::path ini = p.files.Locate("c:\\tulawifi.ini");
     std::filesystem::permissions(ini, std::filesystem::perms::owner_write,
                                  std::filesystem::perm_options::remove);
+    // Writable again before the laptop's folder goes: Windows removes no read-only file.
+    struct Writable {
+        std::filesystem::path file;
+        ~Writable() {
+            std::filesystem::permissions(file, std::filesystem::perms::owner_write,
+                                         std::filesystem::perm_options::add);
+        }
+    } writable{ini};
 
     p.Idle(5, "无线网络连接", "new name");
     p.PressStart();  // saves the name and key at the click
