@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <cstring>
+#include <mutex>
+#include <string>
 #include <vector>
 
 #include "platform/windows/wide.h"
@@ -16,6 +18,15 @@ constexpr DWORD kChunk = 1023;
 // One read takes up to this many whole chunks, so a command that prints a lot is
 // read at the pipe's speed rather than a chunk per poll.
 constexpr DWORD kMaxRead = kChunk * 64;
+
+// Held from the creation of a command's pipe until its child has been created and the
+// parent's copy of the write end is closed. The write end is inheritable meanwhile, so
+// a child started by another command at that moment would inherit it too and keep the
+// first command's pipe open for as long as it runs.
+std::mutex& SpawnLock() {
+    static std::mutex lock;
+    return lock;
+}
 
 bool StopAsked(const StopSignal* stop) {
     return stop != nullptr && stop->Requested();
@@ -65,6 +76,7 @@ bool WindowsCommandRunner::Run(const std::string& commandLine, const StopSignal*
     if (StopAsked(stop))
         return true;
 
+    std::unique_lock<std::mutex> spawning(SpawnLock());
     SECURITY_ATTRIBUTES security;
     security.nLength = sizeof security;
     security.lpSecurityDescriptor = nullptr;
@@ -77,7 +89,7 @@ bool WindowsCommandRunner::Run(const std::string& commandLine, const StopSignal*
     // open in it (and in anything it starts) for no use.
     SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
 
-    STARTUPINFOA startup;
+    STARTUPINFOW startup;
     std::memset(&startup, 0, sizeof startup);
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
@@ -86,18 +98,20 @@ bool WindowsCommandRunner::Run(const std::string& commandLine, const StopSignal*
     startup.hStdOutput = writeEnd;
     startup.hStdError = writeEnd;
 
-    // CreateProcessA may write into the command line, so it gets its own buffer.
-    const std::string ansi = ToCodePage(commandLine, CP_ACP);
-    std::vector<char> line(ansi.begin(), ansi.end());
-    line.push_back('\0');
+    // Started with the command line in UTF-16, so every character of a name or key
+    // reaches the command as it is shown; the ANSI code page would turn a character it
+    // lacks (an emoji; Chinese where the non-Unicode language is not Chinese) into "?".
+    // CreateProcessW may write into the command line, so it gets its own buffer.
+    std::wstring line = Widen(commandLine);
 
     PROCESS_INFORMATION process;
     std::memset(&process, 0, sizeof process);
-    const BOOL created = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+    const BOOL created = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
                                         nullptr, &startup, &process);
     // The parent's copy of the write end goes at once, so the pipe reports its end
     // once the child and its descendants have closed theirs.
     CloseHandle(writeEnd);
+    spawning.unlock();
     if (!created) {
         CloseHandle(readEnd);
         return false;

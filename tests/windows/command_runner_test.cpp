@@ -47,6 +47,15 @@ TEST_F(CommandRunnerTest, ChineseTextCrossesTheCommandLineAndTheConsoleCodePage)
     EXPECT_EQ(RunCommand(host, PrintBytes("hex:CEDEB7A8C6F4B6AF")), "无法启动");
 }
 
+TEST(CommandRunnerUnicode, EveryCharacterOfTheCommandLineReachesTheCommandUnchanged) {
+    // Characters no ANSI code page holds (an emoji), and Chinese: started in UTF-16,
+    // the command gets them as they are, whatever the system's non-Unicode language.
+    win::WindowsCommandRunner utf8Console(CP_UTF8);
+    std::string output;
+    ASSERT_TRUE(utf8Console.Run(PrintBytes("wide:😀中文Wi-Fi名称"), nullptr, output));
+    EXPECT_EQ(output, "😀中文Wi-Fi名称");
+}
+
 TEST_F(CommandRunnerTest, DrainsOutputFarLargerThanThePipeWhileTheCommandRuns) {
     const size_t size = 256 * 1024;
     const std::string out = RunCommand(host, PrintBytes("count:" + std::to_string(size)));

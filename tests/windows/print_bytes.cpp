@@ -9,9 +9,12 @@
 //   sleep:MS     sends what is pending, then sleeps MS milliseconds
 //   touch:PATH   sends what is pending, then creates the file PATH
 //   exit:N       sends what is pending and ends with exit code N
+//   wide:T       prints T, as the program's UTF-16 command line holds it, in UTF-8
 // Bytes of consecutive steps go out in a single write, so a test knows they reach
 // the pipe together.
 #include <windows.h>
+// windows.h first: shellapi.h builds on it.
+#include <shellapi.h>
 
 #include <cstdlib>
 #include <string>
@@ -40,6 +43,24 @@ std::string FromHex(const std::string& hex) {
         out += static_cast<char>(std::strtoul(hex.substr(i, 2).c_str(), nullptr, 16));
     }
     return out;
+}
+
+// Argument `index` of the process's own UTF-16 command line, in UTF-8.
+std::string WideArgument(int index) {
+    int count = 0;
+    LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::string utf8;
+    if (args != nullptr && index < count) {
+        const wchar_t* arg = args[index];
+        const int size = WideCharToMultiByte(CP_UTF8, 0, arg, -1, nullptr, 0, nullptr, nullptr);
+        if (size > 1) {
+            utf8.resize(static_cast<size_t>(size));
+            WideCharToMultiByte(CP_UTF8, 0, arg, -1, utf8.data(), size, nullptr, nullptr);
+            utf8.resize(static_cast<size_t>(size) - 1);
+        }
+    }
+    LocalFree(args);
+    return utf8;
 }
 
 }  // namespace
@@ -76,6 +97,9 @@ int main(int argc, char** argv) {
                                       FILE_ATTRIBUTE_NORMAL, nullptr);
             if (file != INVALID_HANDLE_VALUE)
                 CloseHandle(file);
+        } else if (verb == "wide") {
+            const std::string whole = WideArgument(i);
+            pending += whole.substr(whole.find(':') + 1);
         } else if (verb == "exit") {
             Send(out, pending);
             return static_cast<int>(std::strtol(arg.c_str(), nullptr, 10));
