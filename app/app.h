@@ -66,6 +66,9 @@ class App {
     // When not empty, "HOST[:PORT]" used instead of the update server's host for this
     // run (a developer option of the launcher); read by the created procedure.
     std::string updateHostOverride;
+    // The folder of the journal of every command the program ran (the menu's
+    // "打开日志文件夹" opens it); empty when none is kept.
+    std::string journalFolder;
     // Runs instead of the background preparation when set (tests of the start-up).
     std::function<void()> preparationOverride;
 

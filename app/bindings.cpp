@@ -96,6 +96,13 @@ void OnRememberUpstream(App& app, const ui::EventArgs&) {
                                        view.Upstreams());
 }
 
+// The journal's folder in the file manager, for a user to send the journal.
+void OnOpenJournalFolder(App& app, const ui::EventArgs&) {
+    Host& host = app.GetHost();
+    if (!app.journalFolder.empty() && host.shell != nullptr)
+        host.shell->StartDetached("explorer.exe \"" + app.journalFolder + "\"");
+}
+
 void OnViewConnections(App& app, const ui::EventArgs&) {
     hotspot::OnViewConnectionsClicked(app.Hotspot());
 }
@@ -160,6 +167,8 @@ const std::vector<Binding>& EventBindings() {
         {WindowId::Main, kMainWindowName, Event::RightUp, OnMainRightUp, "pop up 菜单"},
         {WindowId::Main, "显示界面", Event::ItemChosen, OnShowWindowChosen, "show main window"},
         {WindowId::Main, "退出", Event::ItemChosen, ExitAtOnce, "stop everything and exit"},
+        {WindowId::Main, "打开日志文件夹", Event::ItemChosen, OnOpenJournalFolder,
+         "open the folder of the command journal"},
         {WindowId::Main, "扫码连接", Event::ItemChosen, OnJoinWindow,
          "show the QR code to join the hotspot by"},
         {WindowId::Main, "按钮扫码连接", Event::Clicked, OnJoinWindow,

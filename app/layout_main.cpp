@@ -185,6 +185,7 @@ std::vector<ControlSpec> MainWindowLayout() {
     rows.push_back(Menu("菜单"));
     rows.push_back(MenuItem("菜单", "显示界面"));
     rows.push_back(MenuItem("菜单", "扫码连接"));
+    rows.push_back(MenuItem("菜单", "打开日志文件夹"));
     rows.push_back(MenuItem("菜单", "退出"));
     rows.push_back(Menu("加黑"));
     rows.push_back(MenuItem("加黑", "拉入黑名单"));

@@ -20,6 +20,8 @@
 #include <shellapi.h>
 // COM for the window thread.
 #include <objbase.h>
+// The user's local application data folder.
+#include <shlobj.h>
 
 #include <fstream>
 #include <memory>
@@ -36,8 +38,12 @@
 #include "platform/windows/ui/pictures.h"
 #include "platform/windows/wide.h"
 #include "platform/windows/windows_host.h"
+#include "sys/command_journal.h"
 
 namespace {
+
+// The journal a user can send stays under this many bytes.
+constexpr uint64_t kJournalBoundBytes = 1024 * 1024;
 
 struct Options {
     bool simulate = false;
@@ -112,6 +118,38 @@ std::string SimulationFolder() {
     std::wstring folder = std::wstring(temp, n > MAX_PATH ? 0 : n) + L"tulawifi-sim";
     CreateDirectoryW(folder.c_str(), nullptr);
     return hs::win::Narrow(folder);
+}
+
+// %LOCALAPPDATA%\tulawifi, created when missing; empty when the system has none.
+std::string JournalFolder() {
+    wchar_t path[MAX_PATH + 1] = {};
+    if (FAILED(
+            SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, path))) {
+        return {};
+    }
+    const std::wstring folder = std::wstring(path) + L"\\tulawifi";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    return hs::win::Narrow(folder);
+}
+
+// The journal a user can send: every command with its time, thread and answer, without
+// the hotspot's key, at most 1 MB (and one older file of as much). The last run's
+// journal is kept as journal.txt.1.
+std::unique_ptr<hs::CommandJournal> KeepUserJournal(hs::Host& host, const std::string& folder) {
+    if (folder.empty())
+        return nullptr;
+    const std::wstring path = hs::win::Widen(folder + "\\journal.txt");
+    MoveFileExW(path.c_str(), (path + L".1").c_str(), MOVEFILE_REPLACE_EXISTING);
+    hs::Clock* clock = host.clock;
+    const int64_t start = clock->NowMs();
+    auto journal = std::make_unique<hs::CommandJournal>(
+        *host.commands, [clock, start] { return clock->NowMs() - start; });
+    journal->SetBound(kJournalBoundBytes);
+    journal->HideKeys(true);
+    if (!journal->Open(folder + "\\journal.txt"))
+        return nullptr;
+    host.commands = journal.get();
+    return journal;
 }
 
 int Fail(const std::string& message) {
@@ -199,9 +237,16 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         host.desktop = windows.host().desktop;
     }
 
+    std::string journalFolder = options.simulate ? SimulationFolder() : JournalFolder();
+    // Never destroyed: a worker past the exit's bound may still run a command.
+    auto* journal = options.simulate ? nullptr : KeepUserJournal(host, journalFolder).release();
+    if (!options.simulate && journal == nullptr)
+        journalFolder.clear();
+
     hs::win::ui::WindowsDispatcher dispatcher;
     // Owned here and never destroyed while a worker may still use it: see the end.
     auto* app = new hs::app::App(host, dispatcher);
+    app->journalFolder = journalFolder;
     const int exitCode = RunProgram(*app, options);
     delete app;
     if (SUCCEEDED(com))

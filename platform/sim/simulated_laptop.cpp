@@ -1,8 +1,8 @@
 #include "platform/sim/simulated_laptop.h"
 
-#include "platform/sim/command_journal.h"
 #include "platform/sim/laptop_ports.h"
 #include "platform/sim/scenario.h"
+#include "sys/command_journal.h"
 
 namespace hs::sim {
 

@@ -30,6 +30,10 @@
 #include "platform/sim/laptop_model.h"
 #include "platform/sim/scenario.h"
 
+namespace hs {
+class CommandJournal;
+}  // namespace hs
+
 namespace hs::sim {
 
 class SimulatedLaptop {
@@ -70,7 +74,7 @@ class SimulatedLaptop {
 
     std::unique_ptr<struct LaptopCore> core_;
     std::unique_ptr<struct LaptopPorts> ports_;
-    class CommandJournal* journal_ = nullptr;  // the command port, owned by ports_
+    CommandJournal* journal_ = nullptr;  // the command port, owned by ports_
 };
 
 }  // namespace hs::sim

@@ -169,7 +169,7 @@ TEST(Bindings, EveryRowNamesAControlOfItsWindowAndIsBound) {
             static_cast<int>(binding.event));
         EXPECT_TRUE(seen.insert(key).second) << "bound twice: " << binding.control;
     }
-    EXPECT_EQ(EventBindings().size(), 41u);
+    EXPECT_EQ(EventBindings().size(), 42u);
     // The pictures the windows hold from the start.
     EXPECT_EQ(app.Main()["图片框下载"].Picture(), ui::kPictureArrowDown);
     EXPECT_EQ(app.Main()["图片框上传"].Picture(), ui::kPictureArrowUp);

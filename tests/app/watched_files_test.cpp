@@ -1,4 +1,5 @@
-// A file the program cannot save is told, once, in the notification area's balloon.
+// The program's own files: one it cannot save is told, once, in the notification
+// area's balloon; the journal's folder opens from the notification area's menu.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -46,6 +47,17 @@ TEST(WatchedFiles, ASettingsFileThatCannotBeSavedIsToldOnceAndOtherFilesStillAre
     p.app->Settle();
     EXPECT_EQ(balloons, 2);
     EXPECT_EQ(p.app->Main().TrayBalloonText(), app::WriteFailedText("c:\\wifiblack.txt"));
+}
+
+TEST(JournalFolder, TheMenuOpensTheJournalsFolderWhereOneIsKept) {
+    Program p(sim::SimulatedLaptop::DefaultScenario());
+    ASSERT_TRUE(p.driver->Choose("打开日志文件夹"));
+    EXPECT_TRUE(p.laptop->Snapshot().startedPrograms.empty());
+    p.app->journalFolder = "C:\\Users\\用户\\AppData\\Local\\tulawifi";
+    ASSERT_TRUE(p.driver->Choose("打开日志文件夹"));
+    EXPECT_EQ(
+        p.laptop->Snapshot().startedPrograms,
+        std::vector<std::string>{"explorer.exe \"C:\\Users\\用户\\AppData\\Local\\tulawifi\""});
 }
 
 }  // namespace

@@ -1,0 +1,68 @@
+// The journal a user can send: bounded, rotated once, and without the hotspot's key.
+#include "sys/command_journal.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "tests/temp_folder.h"
+
+namespace hs {
+namespace {
+
+// Answers every command with `answer`.
+struct Echo : CommandRunner {
+    std::string answer;
+    bool Run(const std::string&, const StopSignal*, std::string& output) override {
+        output = answer;
+        return true;
+    }
+};
+
+std::string Contents(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TEST(CommandJournal, StaysUnderItsBoundKeepsOneOlderFileAndNeverHoldsTheKey) {
+    const std::filesystem::path folder = testing_support::FreshFolder("hs_journal");
+    const std::filesystem::path path = folder / "journal.txt";
+    Echo echo;
+    echo.answer = std::string(300, 'x') + "\r\n";
+    // Ends before its folder goes: Windows removes no file held open.
+    auto owner = std::make_unique<CommandJournal>(echo, [] { return int64_t{1500}; });
+    CommandJournal& journal = *owner;
+    journal.SetBound(1000);
+    journal.HideKeys(true);
+    ASSERT_TRUE(journal.Open(path.string()));
+
+    std::string output;
+    journal.Run("netsh wlan set hostednetwork mode=allow ssid=\"mylove\" key=\"5802741639\"",
+                nullptr, output);
+    EXPECT_EQ(output, echo.answer);
+    for (int i = 0; i < 10; ++i)
+        journal.Run("arp -a", nullptr, output);
+
+    owner.reset();
+    const std::string now = Contents(path);
+    const std::string older = Contents(path.string() + ".1");
+    EXPECT_LE(now.size(), 1000u);
+    EXPECT_LE(older.size(), 1000u);
+    EXPECT_NE(now.find("[1.500 s] {window} arp -a\r\n"), std::string::npos) << now;
+    // The first entry went with the first rotation; no file ever held the key.
+    for (const std::string& text : {now, older})
+        EXPECT_EQ(text.find("5802741639"), std::string::npos);
+    EXPECT_EQ(WithoutKey("netsh wlan set hostednetwork mode=allow ssid=\"a\" key=\"b c\""),
+              "netsh wlan set hostednetwork mode=allow ssid=\"a\" key=\"*\"");
+    EXPECT_EQ(WithoutKey("arp -a"), "arp -a");
+    std::filesystem::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace hs
