@@ -219,7 +219,8 @@ bool StartProcedure::HostedUsesDhcp() {
     std::string pattern = "\"";
     pattern += EscapeLiteral(state_.hostedName);
     pattern += "\".*\\n.*DHCP.*";
-    regex.Create(pattern, listing);
+    // In its letter case: "wlan" is another connection than "WLAN".
+    regex.Create(pattern, listing, true);
     return backend::SaysYes(regex.MatchText(1));
 }
 
