@@ -39,6 +39,7 @@
 #include "platform/windows/wide.h"
 #include "platform/windows/windows_host.h"
 #include "sys/command_journal.h"
+#include "sys/port_journal.h"
 
 namespace {
 
@@ -132,9 +133,9 @@ std::string JournalFolder() {
     return hs::win::Narrow(folder);
 }
 
-// The journal a user can send: every command with its time, thread and answer, without
-// the hotspot's key, at most 1 MB (and one older file of as much). The last run's
-// journal is kept as journal.txt.1.
+// The journal a user can send: every command with its time, thread and answer, and every
+// sharing and service call with its result, without the hotspot's key, at most 1 MB (and one older
+// file of as much). The last run's journal is kept as journal.txt.1.
 std::unique_ptr<hs::CommandJournal> KeepUserJournal(hs::Host& host, const std::string& folder) {
     if (folder.empty())
         return nullptr;
@@ -149,6 +150,12 @@ std::unique_ptr<hs::CommandJournal> KeepUserJournal(hs::Host& host, const std::s
     if (!journal->Open(folder + "\\journal.txt"))
         return nullptr;
     host.commands = journal.get();
+    // The sharing and service calls go in it too, with what the system answered. Like
+    // the journal, never destroyed: a worker past the exit's bound may still call them.
+    if (host.sharing != nullptr)
+        host.sharing = new hs::JournalledSharing(*host.sharing, *journal);
+    if (host.services != nullptr)
+        host.services = new hs::JournalledServices(*host.services, *journal);
     return journal;
 }
 

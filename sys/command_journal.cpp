@@ -44,24 +44,34 @@ void CommandJournal::HideKeys(bool hide) {
     hideKeys_ = hide;
 }
 
-bool CommandJournal::Run(const std::string& commandLine, const StopSignal* stop,
-                         std::string& output) {
-    // The thread that runs the command, named while still on it.
+std::string CommandJournal::Stamp() {
     std::string thread = CurrentTaskName();
     if (thread.empty())
         thread = "window";
-    const bool started = inner_.Run(commandLine, stop, output);
-    const bool stopped = stop != nullptr && stop->Requested();
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (!file_.is_open())
-        return started;
-    // The time the answer was complete.
     const int64_t ms = std::max<int64_t>(nowMs_(), 0);
     char stamp[48];
     std::snprintf(stamp, sizeof stamp, "[%lld.%03lld s] ", static_cast<long long>(ms / 1000),
                   static_cast<long long>(ms % 1000));
-    std::string entry =
-        stamp + ("{" + thread + "} ") + (hideKeys_ ? WithoutKey(commandLine) : commandLine);
+    return stamp + ("{" + thread + "} ");
+}
+
+void CommandJournal::Note(const std::string& text) {
+    std::string entry = Stamp() + text + "\r\n\r\n";
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (file_.is_open())
+        Write(entry);
+}
+
+bool CommandJournal::Run(const std::string& commandLine, const StopSignal* stop,
+                         std::string& output) {
+    const bool started = inner_.Run(commandLine, stop, output);
+    const bool stopped = stop != nullptr && stop->Requested();
+    // Stamped when the answer was complete, on the thread that ran the command.
+    std::string entry = Stamp();
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!file_.is_open())
+        return started;
+    entry += hideKeys_ ? WithoutKey(commandLine) : commandLine;
     if (!started)
         entry += "  (could not be started)";
     else if (stopped)

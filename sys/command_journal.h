@@ -44,7 +44,13 @@ class CommandJournal : public CommandRunner {
     // journal is whole up to the last command even when the program ends abruptly.
     bool Run(const std::string& commandLine, const StopSignal* stop, std::string& output) override;
 
+    // Appends one entry that is no command: a call of another port and its result,
+    // stamped and named like a command's ("[12.345 s] {start} sharing: ...").
+    void Note(const std::string& text);
+
   private:
+    // "[12.345 s] {thread} ", the thread being the caller's.
+    std::string Stamp();
     void Write(const std::string& entry);
 
     std::unique_ptr<CommandRunner> owned_;

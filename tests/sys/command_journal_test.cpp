@@ -1,4 +1,5 @@
-// The journal a user can send: bounded, rotated once, and without the hotspot's key.
+// The journal a user can send: bounded, rotated once, without the hotspot's key, and
+// with the sharing calls and their codes.
 #include "sys/command_journal.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +9,9 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <vector>
 
+#include "sys/port_journal.h"
 #include "tests/temp_folder.h"
 
 namespace hs {
@@ -61,6 +64,48 @@ TEST(CommandJournal, StaysUnderItsBoundKeepsOneOlderFileAndNeverHoldsTheKey) {
     EXPECT_EQ(WithoutKey("netsh wlan set hostednetwork mode=allow ssid=\"a\" key=\"b c\""),
               "netsh wlan set hostednetwork mode=allow ssid=\"a\" key=\"*\"");
     EXPECT_EQ(WithoutKey("arp -a"), "arp -a");
+    std::filesystem::remove_all(folder);
+}
+
+// A sharing manager that refuses every switch-on with the code of a sharing never
+// switched on by hand.
+struct Refusing : SharingManager {
+    SharingError Connections(std::vector<SharingConnection>& out) override {
+        out = {{"无线网络连接", 2, true, SharingType::Public}};
+        return SharingError::None;
+    }
+    using SharingManager::EnableSharing;
+    SharingError EnableSharing(const std::string&, SharingType, uint32_t* code) override {
+        if (code != nullptr)
+            *code = 0x80040201;
+        return SharingError::Failed;
+    }
+    SharingError DisableSharing(const std::string&) override { return SharingError::None; }
+};
+
+TEST(PortJournal, SharingCallsGoInTheJournalWithTheSystemsCodeWhichStillReachesTheCaller) {
+    const std::filesystem::path folder = testing_support::FreshFolder("hs_port_journal");
+    Echo echo;
+    auto owner = std::make_unique<CommandJournal>(echo, [] { return int64_t{2000}; });
+    ASSERT_TRUE(owner->Open((folder / "journal.txt").string()));
+    Refusing refusing;
+    JournalledSharing sharing(refusing, *owner);
+    std::vector<SharingConnection> connections;
+    EXPECT_EQ(sharing.Connections(connections), SharingError::None);
+    EXPECT_EQ(connections.size(), 1u);
+    uint32_t code = 0;
+    EXPECT_EQ(sharing.EnableSharing("本地连接* 12", SharingType::Private, &code),
+              SharingError::Failed);
+    EXPECT_EQ(code, 0x80040201u);
+    owner.reset();
+    const std::string text = Contents(folder / "journal.txt");
+    EXPECT_NE(text.find("[2.000 s] {window} sharing: connections -> ok\r\n"
+                        "  \"无线网络连接\" status 2 shared (public)"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("sharing: enable \"本地连接* 12\" private -> failed 0x80040201"),
+              std::string::npos)
+        << text;
     std::filesystem::remove_all(folder);
 }
 
