@@ -21,7 +21,6 @@ class HotspotView : public hotspot::HotspotSink {
     void ShowStarting() override;
     void ShowRunning() override;
     void ShowIdleButton() override;
-    void ShowIdleStatus() override;
     void ShowStopping() override;
     void ShowStopped() override;
     void ShowResetting() override;
@@ -53,6 +52,9 @@ class HotspotView : public hotspot::HotspotSink {
     void SuccessTipTick();
 
   private:
+    // The idle status: "未启动", animation stopped, idle picture, name and password
+    // editable (part of the stop's and the reset's first steps).
+    void ShowIdleStatus();
     // The idle tray icon and its tip.
     void ShowIdleTray();
 

@@ -20,9 +20,6 @@ class HotspotSink {
     // A start ended without success, or a return to idle ended: button "开启共享",
     // enabled, the animation stopped, the idle picture.
     virtual void ShowIdleButton() = 0;
-    // The idle status: "未启动", animation stopped, idle picture, name and password
-    // editable.
-    virtual void ShowIdleStatus() = 0;
     // The stop button's first steps: the button disabled with "开启共享", the upstream
     // editable, the idle status.
     virtual void ShowStopping() = 0;

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/windows/proc_lookup.h"
 #include "platform/windows/wide.h"
 
 namespace hs::win {
@@ -48,10 +49,8 @@ const WideTableFunctions& WideFunctions() {
         HMODULE module = GetModuleHandleW(L"iphlpapi.dll");
         if (module == nullptr)
             return found;
-        auto getTable = reinterpret_cast<GetIfTable2Fn>(
-            reinterpret_cast<void*>(GetProcAddress(module, "GetIfTable2")));
-        auto freeTable = reinterpret_cast<FreeMibTableFn>(
-            reinterpret_cast<void*>(GetProcAddress(module, "FreeMibTable")));
+        auto getTable = LookUpProc<GetIfTable2Fn>(module, "GetIfTable2");
+        auto freeTable = LookUpProc<FreeMibTableFn>(module, "FreeMibTable");
         if (getTable != nullptr && freeTable != nullptr) {
             found.getTable = getTable;
             found.freeTable = freeTable;

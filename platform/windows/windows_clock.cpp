@@ -5,6 +5,8 @@
 #include <atomic>
 #include <limits>
 
+#include "platform/windows/proc_lookup.h"
+
 namespace hs::win {
 namespace {
 
@@ -18,9 +20,7 @@ TickCount64Function FindTickCount64() {
     HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
     if (kernel == nullptr)
         return nullptr;
-    // Through the generic function type, which converts to any other.
-    return reinterpret_cast<TickCount64Function>(
-        reinterpret_cast<void (*)()>(GetProcAddress(kernel, "GetTickCount64")));
+    return LookUpProc<TickCount64Function>(kernel, "GetTickCount64");
 }
 
 // Constant-initialised, so they serve even before the program's constructors ran.

@@ -4,14 +4,15 @@
 
 #include "join/qr_layout.h"
 
+#include "platform/windows/proc_lookup.h"
+
 namespace hs::win::ui {
 
 int QrWindowDpi(HWND window) {
     // GetDpiForWindow exists from Windows 10 1607; earlier systems have one DPI.
     using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
     static const auto get_dpi_for_window =
-        reinterpret_cast<GetDpiForWindowFn>(reinterpret_cast<void*>(
-            GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+        LookUpProc<GetDpiForWindowFn>(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow");
     if (get_dpi_for_window != nullptr && window != nullptr) {
         const UINT dpi = get_dpi_for_window(window);
         if (dpi > 0) {
