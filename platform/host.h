@@ -121,6 +121,12 @@ struct OsVersion {
     int blockPlatformId = 2;
     int blockMajor = 6;
     int blockMinor = 1;
+    // The system's real version and build number (RtlGetVersion), which no manifest
+    // changes: 10.0.19045 on Windows 10 22H2, 10.0.22631 on Windows 11 23H2. 0 when
+    // the system could not tell.
+    int realMajor = 0;
+    int realMinor = 0;
+    int realBuild = 0;
 };
 
 // Whether the process runs with an administrator's rights, as its token says.
@@ -216,6 +222,9 @@ struct AdapterInfo {
     std::string description;   // the driver's description
     int index = 0;             // its interface index
     bool dhcpEnabled = false;  // whether it takes its IPv4 address from DHCP
+    // Its IPv4 addresses in dotted form ("192.168.137.1"), without the unset
+    // "0.0.0.0"; empty when it has none.
+    std::vector<std::string> ipv4;
 };
 
 class AdapterList {
@@ -240,12 +249,99 @@ struct HostedNetworkStatus {
     std::vector<std::string> peers;
 };
 
+// Whether the wireless driver can host a network (the WLAN API's "hosted network
+// capable" answer for the machine's wireless interfaces).
+enum class HostingSupport {
+    Unknown,      // no WLAN API, no wireless interface, or the system did not answer
+    Supported,    // at least one interface answered that it can
+    Unsupported,  // every interface answered that it cannot
+};
+
 class WirelessLan {
   public:
     virtual ~WirelessLan() = default;
     // The Hosted Network's status; false when the WLAN API is missing (it appears in
     // Windows 7) or answered with an error: then nothing is known.
     virtual bool HostedNetwork(HostedNetworkStatus& out) = 0;
+    // Whether the driver can host a network at all.
+    virtual HostingSupport DriverHosting() { return HostingSupport::Unknown; }
+};
+
+// The Windows 10 and 11 Mobile Hotspot (the system's tethering manager), in no
+// language. The manager always shares one connection profile: `upstream` names the
+// adapter of the connection to share by its GUID in braces ("{...}"), matched against
+// each profile's adapter; when no profile matches, or `upstream` is empty, the
+// Internet connection's profile is shared. Every call blocks until the system has
+// answered and is made on a worker; a call may be made from several workers at once.
+enum class TetheringFailure {
+    None,         // the system answered: `status` says how the operation ended
+    Unavailable,  // the system has no Mobile Hotspot (no WinRT, the classes not
+                  // registered); `code` holds the activation's result
+    NoProfile,    // no connection profile to share: neither the asked nor the Internet one
+    Failed,       // a call failed: `code` holds its result (E_ACCESSDENIED, ...)
+    TimedOut,     // the operation did not complete within its bound (60 s)
+    Stopped,      // the worker's stop was asked before the operation completed
+};
+
+// The system's answer to one tethering call.
+struct TetheringAnswer {
+    TetheringFailure failure = TetheringFailure::None;
+    // The HRESULT of the call that failed, or the operation's error code when it
+    // ended in error; 0 when the system answered.
+    uint32_t code = 0;
+    // The operation's status when `failure` is None: 0 Success, 1 Unknown,
+    // 2 MobileBroadbandDeviceOff, 3 WiFiDeviceOff, 4 EntitlementCheckTimeout,
+    // 5 EntitlementCheckFailure, 6 OperationInProgress, 7 BluetoothDeviceOff,
+    // 8 NetworkLimitedConnectivity, 9 AlreadyOn, 10 RadioRestriction,
+    // 11 BandInterference; later systems may add others.
+    int status = 0;
+    // The system's own words about the outcome (AdditionalErrorMessage); may be empty.
+    std::string message;
+    bool Succeeded() const { return failure == TetheringFailure::None && status == 0; }
+};
+
+// What the tethering manager reports about the hotspot now.
+struct TetheringInfo {
+    // TetheringCapability of the shared profile: 0 Enabled, 1 DisabledByGroupPolicy,
+    // 2 DisabledByHardwareLimitation, 3 DisabledByOperator, 4 DisabledBySku,
+    // 5 DisabledByRequiredAppNotInstalled, 6 DisabledDueToUnknownCause,
+    // 7 DisabledBySystemCapability.
+    int capability = 0;
+    // TetheringOperationalState: 0 Unknown, 1 On, 2 Off, 3 InTransition.
+    int state = 0;
+    uint32_t clientCount = 0;
+    uint32_t maxClientCount = 0;
+    // Whether the system switches the hotspot off 5 minutes after the last device
+    // left, and whether it lets the program change that (Windows 10 2004 and later).
+    bool timeoutKnown = false;
+    bool timeoutEnabled = false;
+};
+
+// A device on the Mobile Hotspot, as the system lists it.
+struct TetheringClient {
+    // The hardware address as the system writes it (its format is not documented).
+    std::string macAddress;
+    // The names it is known by: IPv4 and IPv6 addresses in text, host names.
+    std::vector<std::string> hostNames;
+};
+
+class Tethering {
+  public:
+    virtual ~Tethering() = default;
+    // The hotspot's capability, state, client counts and no-client timeout.
+    virtual TetheringAnswer Query(const std::string& upstream, TetheringInfo& out) = 0;
+    // Gives the hotspot its name and key (ConfigureAccessPointAsync), kept by the
+    // system for later starts.
+    virtual TetheringAnswer Configure(const std::string& upstream, const std::string& ssid,
+                                      const std::string& key, const StopSignal* stop) = 0;
+    // Switches the hotspot on, sharing `upstream`.
+    virtual TetheringAnswer Start(const std::string& upstream, const StopSignal* stop) = 0;
+    // Switches the hotspot off.
+    virtual TetheringAnswer Stop(const StopSignal* stop) = 0;
+    // The devices on the hotspot now.
+    virtual TetheringAnswer Clients(std::vector<TetheringClient>& out) = 0;
+    // Keeps the hotspot on while no device is connected (DisableNoConnectionsTimeout).
+    virtual TetheringAnswer KeepOnWithoutClients() = 0;
 };
 
 // One row of the interface table (GetIfTable). `inOctets` and `outOctets` are the
@@ -373,6 +469,8 @@ struct Host {
     NetworkProbe* network = nullptr;
     Power* power = nullptr;
     RandomSource* random = nullptr;
+    // The Mobile Hotspot; null where the system has none to offer.
+    Tethering* tethering = nullptr;
 };
 
 }  // namespace hs

@@ -94,7 +94,10 @@ class SimAdapters : public AdapterList {
             // Disabled adapters and dial-up entries are not in the list.
             if (!m.Present(c) || c.disabled || c.kind == ConnectionKind::Ppp)
                 continue;
-            out.push_back({c.guid, c.description, static_cast<int>(c.index), c.dhcp});
+            AdapterInfo info{c.guid, c.description, static_cast<int>(c.index), c.dhcp, {}};
+            if (!c.address.empty())
+                info.ipv4.push_back(c.address);
+            out.push_back(info);
         }
         return true;
     }
