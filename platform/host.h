@@ -127,6 +127,8 @@ struct OsVersion {
     int realMajor = 0;
     int realMinor = 0;
     int realBuild = 0;
+    // A 32-bit process on 64-bit Windows (WOW64).
+    bool wow64 = false;
 };
 
 // Whether the process runs with an administrator's rights, as its token says.
