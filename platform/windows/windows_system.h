@@ -16,6 +16,9 @@ class WindowsSystemInfo : public SystemInfo {
     // TokenElevation of the process token (Windows Vista and later); Unknown where the
     // system has no such information (Windows XP) or refuses it.
     Elevation ProcessElevation() override;
+    // Each character through WideCharToMultiByte(CP_ACP) without best-fit mappings;
+    // one that needs the default character is not held.
+    std::string Unencodable(const std::string& utf8) override;
 };
 
 class WindowsDesktop : public Desktop {
