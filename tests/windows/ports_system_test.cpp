@@ -16,6 +16,7 @@
 #include "platform/windows/adapters_win.h"
 #include "platform/windows/interfaces_win.h"
 #include "platform/windows/internet_win.h"
+#include "platform/windows/network_win.h"
 #include "platform/windows/random_win.h"
 #include "platform/windows/services_win.h"
 #include "platform/windows/sharing_win.h"
@@ -73,12 +74,18 @@ TEST(WindowsSharing, LeavesTheCallersComAsItWas) {
 
 TEST(WindowsAdapters, ListsTheAdaptersByTheirGuids) {
     win::WindowsAdapters adapters;
-    std::vector<AdapterInfo> list{{"stale", "stale"}};
+    std::vector<AdapterInfo> list{{"stale", "stale", 0, false, {"10.0.0.9"}}};
     ASSERT_TRUE(adapters.Adapters(list));
     for (const AdapterInfo& adapter : list) {
         ASSERT_GE(adapter.adapterName.size(), 2u);
         EXPECT_EQ(adapter.adapterName.front(), '{') << adapter.adapterName;
         EXPECT_EQ(adapter.adapterName.back(), '}') << adapter.adapterName;
+        // Addresses in dotted form, never the unset one.
+        for (const std::string& address : adapter.ipv4) {
+            uint32_t value = 0;
+            EXPECT_TRUE(win::ParseDottedQuad(address, value)) << address;
+            EXPECT_NE(value, 0u) << adapter.adapterName;
+        }
     }
     // The list is built anew on each call.
     std::vector<AdapterInfo> again;
