@@ -11,11 +11,12 @@
 // one byte. The static_asserts at the end pin each slot used to its index.
 //
 // Checked against two independent sources each (the IID and the order of the slots):
-//   IActivationFactory {00000035-...}, slot 6 ActivateInstance: Wine's activation.idl;
-//     a Go WinRT loader's IID table (the IIDs "verified against windows-rs").
+//   IActivationFactory {00000035-...}, slot 6 ActivateInstance: an early C++/WinRT
+//     base header (IActivationFactory : IInspectable, one method); a Python WinRT
+//     binding's virtual table; also a Go WinRT loader's IID table.
 //   IAsyncInfo {00000036-...}, slots 7 Status, 8 ErrorCode, 9 Cancel, 10 Close:
 //     a Delphi RTL WinRT unit; the Dart win32 package's generated iasyncinfo.dart;
-//     also a published C# declaration and Wine's asyncinfo.idl.
+//     also a published C# declaration and an AutoHotkey helper (slots 7, 8, 10).
 //   IAsyncAction {5A648006-...}, slot 8 GetResults: the SDK-derived MIDL header of a
 //     public project; win32more's Windows.Foundation module; a Delphi RTL unit.
 //   IAsyncOperation<NetworkOperatorTetheringOperationResult> {601B30ED-...}, slot 8
