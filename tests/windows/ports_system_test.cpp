@@ -23,6 +23,7 @@
 #include "platform/windows/shell_win.h"
 #include "platform/windows/wide.h"
 #include "platform/windows/windows_host.h"
+#include "platform/windows/wireless_win.h"
 
 namespace hs {
 namespace {
@@ -91,6 +92,12 @@ TEST(WindowsAdapters, ListsTheAdaptersByTheirGuids) {
     std::vector<AdapterInfo> again;
     ASSERT_TRUE(adapters.Adapters(again));
     EXPECT_EQ(again.size(), list.size());
+}
+
+TEST(WindowsWirelessLan, NoWirelessInterfaceLeavesTheDriversHostingUnknown) {
+    // Wine's WLAN API lists no interface: with no answer at all the driver is never
+    // taken for one that cannot host.
+    EXPECT_EQ(win::WindowsWirelessLan().DriverHosting(), HostingSupport::Unknown);
 }
 
 class ConnectionNameTest : public ::testing::Test {
