@@ -148,8 +148,8 @@ std::string JournalFolder() {
 }
 
 // The journal a user can send: every command with its time, thread and answer, and every
-// sharing and service call with its result, without the hotspot's key, at most 1 MB (and one older
-// file of as much). The last run's journal is kept as journal.txt.1.
+// sharing, service and tethering call with its result, without the hotspot's key, at most 1 MB (and
+// one older file of as much). The last run's journal is kept as journal.txt.1.
 std::unique_ptr<hs::CommandJournal> KeepUserJournal(hs::Host& host, const std::string& folder,
                                                     uint64_t bound) {
     if (folder.empty())
@@ -165,12 +165,14 @@ std::unique_ptr<hs::CommandJournal> KeepUserJournal(hs::Host& host, const std::s
     if (!journal->Open(folder + "\\journal.txt"))
         return nullptr;
     host.commands = journal.get();
-    // The sharing and service calls go in it too, with what the system answered. Like
+    // The sharing, service and tethering calls go in it too, with what the system answered. Like
     // the journal, never destroyed: a worker past the exit's bound may still call them.
     if (host.sharing != nullptr)
         host.sharing = new hs::JournalledSharing(*host.sharing, *journal);
     if (host.services != nullptr)
         host.services = new hs::JournalledServices(*host.services, *journal);
+    if (host.tethering != nullptr)
+        host.tethering = new hs::JournalledTethering(*host.tethering, *journal);
     return journal;
 }
 

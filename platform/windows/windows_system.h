@@ -11,7 +11,9 @@ class WindowsSystemInfo : public SystemInfo {
   public:
     // The reported version comes from GetVersion (low byte major, next byte minor);
     // the block fields are read from the process environment block, which carries
-    // the version the system really is, whatever it tells the process.
+    // the version the system really is, whatever it tells the process. The real
+    // version and build come from ntdll's RtlGetVersion and WOW64 from
+    // IsWow64Process, both looked up at run time.
     OsVersion Version() override;
     // TokenElevation of the process token (Windows Vista and later); Unknown where the
     // system has no such information (Windows XP) or refuses it.

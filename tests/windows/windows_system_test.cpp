@@ -36,6 +36,11 @@ TEST(WindowsSystemInfo, ReportsTheVersionTheSystemGivesAndTheOneInTheEnvironment
     EXPECT_EQ(version.blockMajor, static_cast<int>(actual.dwMajorVersion));
     EXPECT_EQ(version.blockMinor, static_cast<int>(actual.dwMinorVersion));
     EXPECT_EQ(version.blockPlatformId, static_cast<int>(actual.dwPlatformId));
+    // The real version is RtlGetVersion's, build number included.
+    EXPECT_EQ(version.realMajor, static_cast<int>(actual.dwMajorVersion));
+    EXPECT_EQ(version.realMinor, static_cast<int>(actual.dwMinorVersion));
+    EXPECT_EQ(version.realBuild, static_cast<int>(actual.dwBuildNumber));
+    EXPECT_GT(version.realBuild, 0);
     EXPECT_EQ(version.blockPlatformId, 2);  // NT
     EXPECT_GE(version.blockMajor, 5);
     EXPECT_GE(version.reportedMajor, 5);
