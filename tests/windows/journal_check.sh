@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs the real program under Wine on the real ports (not the simulated laptop), with
 # its update check sent to a closed port on 127.0.0.1 and its journal bound lowered to
-# 2 KB, and presses the start button a few times. Wine has no hosted network, so each
+# 1 KB, and presses the start button a few times. Wine has no hosted network, so each
 # start fails and writes its commands, its sharing and service calls and their answers.
 # Then the user's journal in %LOCALAPPDATA%\tulawifi must exist, hold the start's
 # "netsh wlan set hostednetwork" line with its key written as "*", never hold the key
@@ -19,7 +19,7 @@ for tool in Xvfb xdotool wine wineserver; do
   command -v "$tool" >/dev/null || { echo "journal_check: $tool is missing" >&2; exit 1; }
 done
 
-bound=2048
+bound=1024
 title='岚舟笔记本设置WiFi热点工具'
 
 source "$top/scripts/wine-prefix.sh"
@@ -52,12 +52,13 @@ done
 # The start button (client 144,157, 86x42) waits for the preparation; each failed
 # start ends in a message box, which Return closes.
 sleep "${HS_SETTLE_SECONDS:-6}"
-for _ in $(seq 8); do
+for _ in $(seq 12); do
   xdotool mousemove 238 248 click 1
   sleep 4
   xdotool key Return 2>/dev/null || true
   sleep 1
-  [ "$(journals | grep -c 'netsh wlan set hostednetwork mode=allow')" -ge 2 ] && break
+  [ -s "$folder/journal.txt.1" ] && journals | grep -q 'netsh wlan set hostednetwork mode=allow' &&
+    break
 done
 journals | grep -q 'netsh wlan set hostednetwork mode=allow' || fail "no start reached netsh"
 

@@ -51,8 +51,9 @@ TEST(WindowsSystemInfo, ReportsTheVersionTheSystemGivesAndTheOneInTheEnvironment
 // ctest runs this once more as a Western system, with HS_EXPECT_ACP saying which.
 TEST(WindowsSystemInfo, NamesTheFirstCharacterTheAnsiCodePageLacks) {
     const UINT codePage = GetACP();
-    if (const char* expected = std::getenv("HS_EXPECT_ACP"))
+    if (const char* expected = std::getenv("HS_EXPECT_ACP")) {
         ASSERT_EQ(codePage, std::stoul(expected));
+    }
     ASSERT_TRUE(codePage == 936 || codePage == 1252) << codePage;
     win::WindowsSystemInfo system;
     EXPECT_EQ(system.Unencodable("mylove 1"), "");
