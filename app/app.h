@@ -34,8 +34,9 @@ inline constexpr int64_t kExitBoundMs = 5000;
 
 class App {
   public:
-    // Builds the windows from the layout tables at the desktop's DPI, resolves the controls the
-    // subsystems use and binds every event handler of the event-binding table.
+    // Builds the windows from the layout tables at the desktop's DPI, resolves the
+    // controls the subsystems use and binds every event handler of the event-binding
+    // table.
     App(Host& host, Dispatcher& dispatcher);
     // Asks every worker to stop and joins them all.
     ~App();
