@@ -58,8 +58,14 @@ HFONT FontFor(const std::string& face, int points, bool bold, int dpi) {
     const std::wstring resolved = ResolveFace(face);
     std::lock_guard<std::mutex> lock(fontMutex);
     auto key = std::make_tuple(face, points, bold, dpi);
-    if (auto it = fonts.find(key); it != fonts.end())
-        return it->second;
+    // A cached font is handed out again only while it still exists: a control that
+    // took it may have deleted it when its window was destroyed, and a deleted handle
+    // would leave the next window's captions in the system font.
+    if (auto it = fonts.find(key); it != fonts.end()) {
+        LOGFONTW described;
+        if (GetObjectW(it->second, sizeof described, &described) != 0)
+            return it->second;
+    }
     HFONT font = nullptr;
     if (resolved.empty()) {
         font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
