@@ -26,9 +26,10 @@ App::App(Host& host, Dispatcher& dispatcher)
                               [this](const std::string& path) {
                                   main_->ShowTrayBalloon(kProgramTitle, WriteFailedText(path));
                               })),
-      main_(std::make_unique<ui::Window>(MainWindowLayout())),
-      bar_(std::make_unique<ui::Window>(TrafficBarLayout())),
-      join_(std::make_unique<ui::Window>(JoinWindowLayout())),
+      dpi_(host.desktop != nullptr ? host.desktop->Displays().dpi : kBaseDpi),
+      main_(std::make_unique<ui::Window>(MainWindowLayout(), dpi_)),
+      bar_(std::make_unique<ui::Window>(TrafficBarLayout(), dpi_)),
+      join_(std::make_unique<ui::Window>(JoinWindowLayout(), dpi_)),
       hotspotView_(std::make_unique<HotspotView>(*main_)),
       hotspot_(std::make_unique<hotspot::Hotspot>(host, *hotspotView_, dispatcher)),
       traffic_(std::make_unique<TrafficView>(*this)),

@@ -15,6 +15,7 @@
 #include "platform/host.h"
 #include "settings/shutdown.h"
 #include "sys/dispatcher.h"
+#include "sys/dpi.h"
 #include "ui/model.h"
 
 namespace hs::app {
@@ -33,8 +34,9 @@ inline constexpr int64_t kExitBoundMs = 5000;
 
 class App {
   public:
-    // Builds both windows from the layout tables, resolves the controls the subsystems
-    // use and binds every event handler of the event-binding table.
+    // Builds the windows from the layout tables at the desktop's DPI, resolves the
+    // controls the subsystems use and binds every event handler of the event-binding
+    // table.
     App(Host& host, Dispatcher& dispatcher);
     // Asks every worker to stop and joins them all.
     ~App();
@@ -109,6 +111,8 @@ class App {
     Dispatcher& dispatcher_;
     // The host's files, watched for failed writes while the program lives.
     std::unique_ptr<WatchedFiles> watchedFiles_;
+    // The system's DPI, read once: the three windows are built at it.
+    int dpi_;
     std::unique_ptr<ui::Window> main_;
     std::unique_ptr<ui::Window> bar_;
     std::unique_ptr<ui::Window> join_;

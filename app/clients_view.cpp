@@ -318,10 +318,12 @@ void ClientsView::BeginNameEdit(const ui::EventArgs& args) {
     if (row < 0 || row >= list_.RowCount())
         return;
     const std::vector<ui::Column> columns = list_.Columns();
-    int left = args.x + list_.Left() + (args.column == 0 ? 0 : kEditorOffsetLeft);
+    // The list reports its row in the window's pixels; the offsets are at 96 DPI.
+    ui::Window& main = app_.Main();
+    int left = args.x + list_.Left() + (args.column == 0 ? 0 : main.Scaled(kEditorOffsetLeft));
     for (size_t i = 0; i < columns.size() && i < static_cast<size_t>(kNameColumn); ++i)
         left += columns[i].width;
-    const int top = list_.Top() + args.y + kEditorOffsetTop;
+    const int top = list_.Top() + args.y + main.Scaled(kEditorOffsetTop);
     const int width = columns.size() > kNameColumn ? columns[kNameColumn].width : editor_.Width();
     editor_.Move(left, top, width, editor_.Height());
     editor_.SetText(list_.Cell(row, kNameColumn));

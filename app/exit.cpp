@@ -26,17 +26,22 @@ struct Geometry {
 
 // The collapse's frames: sizes never go below 0 (the last step would take the window
 // past it). A pause of kCollapsePauseMs lies after frame `pauseAfter`.
-std::vector<Geometry> CollapseFrames(Geometry g, size_t& pauseAfter) {
+// The steps are scaled to the window's DPI, so the animation has as many frames at
+// every DPI.
+std::vector<Geometry> CollapseFrames(Geometry g, const ui::Window& window, size_t& pauseAfter) {
+    const int heightStep = window.Scaled(kCollapseHeightStep);
+    const int widthStep = window.Scaled(kCollapseWidthStep);
+    const int collapsed = window.Scaled(kCollapsedSize);
     std::vector<Geometry> frames;
-    while (g.height > kCollapsedSize) {
-        g.height -= kCollapseHeightStep;
-        g.top += kCollapseHeightStep / 2;
+    while (g.height > collapsed) {
+        g.height -= heightStep;
+        g.top += heightStep / 2;
         frames.push_back({g.left, g.top, g.width, std::max(g.height, 0)});
     }
     pauseAfter = frames.size();
-    while (g.width > kCollapsedSize) {
-        g.width -= kCollapseWidthStep;
-        g.left += kCollapseWidthStep / 2;
+    while (g.width > collapsed) {
+        g.width -= widthStep;
+        g.left += widthStep / 2;
         frames.push_back({g.left, g.top, std::max(g.width, 0), std::max(g.height, 0)});
     }
     return frames;
@@ -93,8 +98,8 @@ void CloseAndExit(App& app, const ui::EventArgs&) {
     ui::Control self = app.Main().Self();
     self.SetBordered(false);
     size_t pauseAfter = 0;
-    const std::vector<Geometry> frames =
-        CollapseFrames({self.Left(), self.Top(), self.Width(), self.Height()}, pauseAfter);
+    const std::vector<Geometry> frames = CollapseFrames(
+        {self.Left(), self.Top(), self.Width(), self.Height()}, app.Main(), pauseAfter);
     // The frames are drawn one by one: the worker pauses while the window draws.
     Host& host = app.GetHost();
     Dispatcher& window = app.GetDispatcher();

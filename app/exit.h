@@ -13,7 +13,8 @@ namespace hs::app {
 
 // The collapse animation's steps: the height shrinks by kCollapseHeightStep while the
 // top moves down by half of it, then the width by kCollapseWidthStep while the left
-// moves right by half of it, each while the size is greater than kCollapsedSize.
+// moves right by half of it, each while the size is greater than kCollapsedSize (all
+// three in pixels at 96 DPI, scaled to the window's DPI).
 inline constexpr int kCollapseHeightStep = 20;
 inline constexpr int kCollapseWidthStep = 60;
 inline constexpr int kCollapsedSize = 2;

@@ -139,7 +139,8 @@ void HotspotView::ShowAnnouncement(const std::string& document) {
 
 void HotspotView::Balloon(const std::string& text, int dx, int dy) {
     ui::Control self = main_.Self();
-    balloon_.ShowBalloon(text, self.Left() + dx, self.Top() + dy);
+    // The offsets are pixels at 96 DPI from the window's top left.
+    balloon_.ShowBalloon(text, self.Left() + main_.Scaled(dx), self.Top() + main_.Scaled(dy));
 }
 
 int HotspotView::Ask(const std::string& text, const std::string& caption, int flags) {

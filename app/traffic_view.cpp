@@ -78,7 +78,8 @@ void TrafficView::SetUpBar() {
     rate_.SetInterfaceNumber(app_.Hotspot().GetSession().hostedInterfaceNumber);
     rate_.RefreshSnapshot(host);
     const traffic::BarPosition position = traffic::ReadBarPosition(host);
-    bar.Self().Move(position.left, position.top, traffic::kBarWidth, traffic::kBarHeight);
+    bar.Self().Move(position.left, position.top, bar.Scaled(traffic::kBarWidth),
+                    bar.Scaled(traffic::kBarHeight));
     bar[kRateTimer].SetInterval(traffic::kBarRefreshMs);
 }
 

@@ -84,10 +84,12 @@ void OnPageChanged(App& app, const ui::EventArgs& args) {
         // Applied on the window thread, step by step: the steps follow each other
         // without a pause, so a worker would show nothing more and would have to
         // hand every step back to this thread anyway.
-        while (self.Height() < kUsersPageMinHeight)
-            Resize(self, self.Height() + kGrowStep);
+        const int minimum = app.Main().Scaled(kUsersPageMinHeight);
+        const int step = app.Main().Scaled(kGrowStep);
+        while (self.Height() < minimum)
+            Resize(self, self.Height() + step);
     } else {
-        Resize(self, kMainWindowHeight);
+        Resize(self, app.Main().Scaled(kMainWindowHeight));
     }
     OnTrafficPageChanged(app, args.code);
 }

@@ -8,6 +8,7 @@
 
 namespace hs::app {
 
+// The main window's heights and step at 96 DPI (scaled to the window's DPI).
 // The main window's height on every page but "管理用户".
 inline constexpr int kMainWindowHeight = 268;
 // "管理用户" grows the window by this many pixels a step while it is lower than

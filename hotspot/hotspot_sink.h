@@ -52,7 +52,8 @@ class HotspotSink {
     // The announcement page (HTML).
     virtual void ShowAnnouncement(const std::string& document) = 0;
 
-    // A balloon tip at (dx, dy) from the main window's top left corner.
+    // A balloon tip at (dx, dy) from the main window's top left corner, in pixels at
+    // 96 DPI (the view scales them to the window's DPI).
     virtual void Balloon(const std::string& text, int dx, int dy) = 0;
     // A message box over the main window; the button the user pressed (1 = OK, 6 = yes).
     virtual int Ask(const std::string& text, const std::string& caption, int flags) = 0;

@@ -172,6 +172,11 @@ struct DisplayLayout {
     // Every monitor's whole area, in the same coordinates and order: `monitors[i]` is
     // the monitor of `workAreas[i]`. Empty when the system did not report them.
     std::vector<ScreenRect> monitors;
+    // The dots an inch the program's windows are drawn at: the system's DPI, one for
+    // every monitor (the program declares itself aware of the system's DPI, so the
+    // system does not stretch its windows). Pixel sizes drawn for 96 DPI are scaled by
+    // dpi/96 (sys/dpi.h).
+    int dpi = 96;
 };
 
 // The desktop the program runs on.

@@ -5,11 +5,33 @@
 # and the join window to docs/screenshots/.
 #
 # HS_BUILD_DIR=dir uses an existing build instead of the windows preset.
+#
+# --dpi=N instead writes main-Ndpi.png only: the main window on a screen of N dots an
+# inch (96 is 100 %, 120 is 125 %, 144 is 150 %), in a Wine prefix of that DPI's own
+# (made here, beside the screenshots' prefix), so the setting never reaches the prefix
+# other runs use.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 top=$(cd "$here/.." && pwd)
 cd "$top"
 source "$here/wine-env.sh"
+
+dpi=""
+for arg in "$@"; do
+  case "$arg" in
+    --dpi=*)
+      dpi=${arg#--dpi=}
+      if ! [[ "$dpi" =~ ^[0-9]+$ ]] || [ "$dpi" -lt 72 ] || [ "$dpi" -gt 480 ]; then
+        echo "screenshots: --dpi wants dots an inch from 72 to 480, not '$dpi'" >&2
+        exit 2
+      fi
+      ;;
+    *)
+      echo "usage: $0 [--dpi=N]" >&2
+      exit 2
+      ;;
+  esac
+done
 
 if [ -z "${HS_BUILD_DIR:-}" ]; then
   cmake --preset windows >/dev/null
@@ -24,9 +46,20 @@ mkdir -p "$out"
 
 # A Wine prefix of its own, so stopping the program never touches other Wine
 # processes, with a CJK face standing in for Wine's caption font.
-export WINEPREFIX="${HS_SHOTS_PREFIX:-$HOME/.cache/tulawifi/wine32-shots}"
+if [ -n "$dpi" ]; then
+  export WINEPREFIX="${HS_SHOTS_PREFIX:-$HOME/.cache/tulawifi/wine32-shots-${dpi}dpi}"
+else
+  export WINEPREFIX="${HS_SHOTS_PREFIX:-$HOME/.cache/tulawifi/wine32-shots}"
+fi
 source "$here/wine-prefix.sh"
 hs_wine_prefix
+if [ -n "$dpi" ]; then
+  # Wine takes the screen's DPI from LogPixels: the system's under HKEY_CURRENT_CONFIG,
+  # the user's under Control Panel\Desktop; both are set, as the display settings do.
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+  wine reg add 'HKCC\Software\Fonts' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+  wineserver -w >/dev/null 2>&1 || true
+fi
 
 display="${HS_SCREEN_DISPLAY:-:94}"
 Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
@@ -55,6 +88,11 @@ shoot() {
   wineserver -w >/dev/null 2>&1 || true
   echo "screenshots: $out/$name.png"
 }
+
+if [ -n "$dpi" ]; then
+  shoot "main-${dpi}dpi" --page=0
+  exit 0
+fi
 
 # The start button's centre on the virtual desktop: the window stands at 50,50, its
 # frame and caption add about 3 and 22 pixels, and the button sits at 144,157 with a

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "settings/keys.h"
+#include "sys/dpi.h"
 
 namespace hs::traffic {
 namespace {
@@ -20,12 +21,14 @@ constexpr int kBarBottom = 22;
 
 BubblePlacement PlaceBubble(const BarPosition& bar, const DisplayLayout& displays) {
     BubblePlacement placement;
-    placement.x = bar.left + kBarMiddle;
+    // The distances are pixels at 96 DPI, scaled as the bar is.
+    const int dpi = displays.dpi;
+    placement.x = bar.left + ScaleToDpi(kBarMiddle, dpi);
     const int screenBottom = BarScreenBottom(bar, displays);
     // 64-bit, so positions near the integer limits cannot overflow.
-    placement.upwards =
-        static_cast<int64_t>(bar.top) > static_cast<int64_t>(screenBottom) - kBottomBand;
-    placement.y = placement.upwards ? bar.top : bar.top + kBarBottom;
+    placement.upwards = static_cast<int64_t>(bar.top) >
+                        static_cast<int64_t>(screenBottom) - ScaleToDpi(kBottomBand, dpi);
+    placement.y = placement.upwards ? bar.top : bar.top + ScaleToDpi(kBarBottom, dpi);
     return placement;
 }
 

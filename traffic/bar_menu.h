@@ -22,7 +22,7 @@ inline constexpr const char* kBubbleMenuDocument =
 inline constexpr int kBringToFrontMs = 500;
 
 // Where the bubble opens: at (x, y), upwards from that point when the bar lies within
-// 130 pixels of the bottom edge of the screen it stands on, else downwards from it.
+// 130 pixels (at 96 DPI) of the bottom edge of the screen it stands on, else downwards from it.
 struct BubblePlacement {
     int x = 0;
     int y = 0;

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "settings/settings_file.h"
+#include "sys/dpi.h"
 
 namespace hs::traffic {
 namespace {
@@ -16,8 +17,8 @@ constexpr int kGripWidth = 40;
 constexpr int kGripHeight = 12;
 
 BarPosition DefaultPosition(const DisplayLayout& displays) {
-    return {displays.screenWidth - kBarDefaultFromRight,
-            displays.screenHeight - kBarDefaultFromBottom};
+    return {displays.screenWidth - ScaleToDpi(kBarDefaultFromRight, displays.dpi),
+            displays.screenHeight - ScaleToDpi(kBarDefaultFromBottom, displays.dpi)};
 }
 
 }  // namespace
@@ -37,9 +38,10 @@ struct Overlap {
     int64_t height = 0;
 };
 
-Overlap OverlapOf(const BarPosition& position, const ScreenRect& area) {
+Overlap OverlapOf(const BarPosition& position, const ScreenRect& area, int dpi) {
     const int64_t left = position.left, top = position.top;
-    const int64_t right = left + kBarWidth, bottom = top + kBarHeight;
+    const int64_t right = left + ScaleToDpi(kBarWidth, dpi);
+    const int64_t bottom = top + ScaleToDpi(kBarHeight, dpi);
     return {std::min<int64_t>(right, area.right) - std::max<int64_t>(left, area.left),
             std::min<int64_t>(bottom, area.bottom) - std::max<int64_t>(top, area.top)};
 }
@@ -48,8 +50,9 @@ Overlap OverlapOf(const BarPosition& position, const ScreenRect& area) {
 
 bool BarReachable(const BarPosition& position, const DisplayLayout& displays) {
     for (const ScreenRect& area : displays.workAreas) {
-        const Overlap on = OverlapOf(position, area);
-        if (on.width >= kGripWidth && on.height >= kGripHeight)
+        const Overlap on = OverlapOf(position, area, displays.dpi);
+        if (on.width >= ScaleToDpi(kGripWidth, displays.dpi) &&
+            on.height >= ScaleToDpi(kGripHeight, displays.dpi))
             return true;
     }
     return false;
@@ -59,7 +62,7 @@ int BarScreenBottom(const BarPosition& position, const DisplayLayout& displays) 
     int64_t largest = 0;
     int bottom = displays.screenHeight;
     for (size_t i = 0; i < displays.workAreas.size(); ++i) {
-        const Overlap on = OverlapOf(position, displays.workAreas[i]);
+        const Overlap on = OverlapOf(position, displays.workAreas[i], displays.dpi);
         if (on.width <= 0 || on.height <= 0 || on.width * on.height <= largest)
             continue;
         largest = on.width * on.height;

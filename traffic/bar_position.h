@@ -10,7 +10,8 @@
 
 namespace hs::traffic {
 
-// The bar's window: 155 x 23 pixels, at (50, 50) as designed.
+// The bar's window: 155 x 23 pixels at 96 DPI (scaled by the displays' DPI, as every
+// distance here), at (50, 50) as designed.
 inline constexpr int kBarWidth = 155;
 inline constexpr int kBarHeight = 23;
 inline constexpr int kBarDesignedLeft = 50;

@@ -298,8 +298,10 @@ inline constexpr const char* kPictureQrPrefix = "qr:";
 // itself), the event bindings, and the observers.
 class Window {
   public:
-    // `specs[0]` describes the window itself (kind Window).
-    explicit Window(std::vector<ControlSpec> specs);
+    // `specs[0]` describes the window itself (kind Window). The specs' rectangles and
+    // column widths are pixels at 96 DPI; the window holds them scaled to `dpi`
+    // (ScaleLayout), and so does every geometry it reports and is given.
+    explicit Window(std::vector<ControlSpec> specs, int dpi = 96);
     ~Window();
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
@@ -311,6 +313,11 @@ class Window {
     Control operator[](const std::string& name);
     int ControlCount() const;
     Control At(int index) { return Control(this, index); }
+    // The DPI the window is drawn at: its geometry, and the fonts and pictures a front
+    // end draws in it, are scaled by Dpi()/96.
+    int Dpi() const;
+    // `pixels` at 96 DPI as pixels of this window (ScaleToDpi).
+    int Scaled(int pixels) const;
     const ControlSpec& Spec(int index) const;
 
     void Bind(const std::string& control, Event event, Handler handler);

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "sys/dpi.h"
+#include "ui/layout_scale.h"
 #include "ui/model.h"
 #include "ui/window_state.h"
 
@@ -71,13 +73,14 @@ bool IsYesNo(int flags) {
 
 }  // namespace
 
-Window::Window(std::vector<ControlSpec> specs) : state_(std::make_unique<State>()) {
+Window::Window(std::vector<ControlSpec> specs, int dpi) : state_(std::make_unique<State>()) {
     if (specs.empty() || specs[0].kind != Kind::Window) {
         ControlSpec self;
         self.kind = Kind::Window;
         specs.insert(specs.begin(), self);
     }
-    state_->specs = std::move(specs);
+    state_->dpi = dpi > 0 ? dpi : kBaseDpi;
+    state_->specs = ScaleLayout(std::move(specs), state_->dpi);
     state_->controls.reserve(state_->specs.size());
     for (size_t i = 0; i < state_->specs.size(); ++i) {
         const ControlSpec& spec = state_->specs[i];
@@ -109,6 +112,14 @@ Control Window::operator[](const std::string& name) {
 
 int Window::ControlCount() const {
     return static_cast<int>(state_->specs.size());
+}
+
+int Window::Dpi() const {
+    return state_->dpi;
+}
+
+int Window::Scaled(int pixels) const {
+    return ScaleToDpi(pixels, state_->dpi);
 }
 
 const ControlSpec& Window::Spec(int index) const {

@@ -57,6 +57,7 @@ using Pending = std::vector<std::pair<int, Property>>;
 struct WindowState {
     mutable std::mutex mutex;
     std::vector<ControlSpec> specs;  // never changes after construction
+    int dpi = 96;                    // likewise
     std::vector<ControlState> controls;
     std::unordered_map<std::string, int> byName;  // first control of each name
     std::map<std::pair<std::string, Event>, std::shared_ptr<const Handler>> handlers;

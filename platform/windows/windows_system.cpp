@@ -132,8 +132,20 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
 
 }  // namespace
 
+int SystemDpi() {
+    static const int dpi = [] {
+        HDC screen = GetDC(nullptr);
+        const int value = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
+        if (screen != nullptr)
+            ReleaseDC(nullptr, screen);
+        return value > 0 ? value : 96;
+    }();
+    return dpi;
+}
+
 DisplayLayout WindowsDesktop::Displays() {
     DisplayLayout layout;
+    layout.dpi = SystemDpi();
     layout.screenWidth = GetSystemMetrics(SM_CXSCREEN);
     layout.screenHeight = GetSystemMetrics(SM_CYSCREEN);
     DisplayLayout listed;

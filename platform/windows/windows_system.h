@@ -29,8 +29,12 @@ class WindowsDesktop : public Desktop {
     // found, which restores it when it is minimised.
     bool RestoreExistingWindow(const std::string& title) override;
     // The primary screen's size (GetSystemMetrics) and every monitor's whole area and
-    // work area (EnumDisplayMonitors and GetMonitorInfo).
+    // work area (EnumDisplayMonitors and GetMonitorInfo), and the system's DPI.
     DisplayLayout Displays() override;
 };
+
+// The system's DPI: LOGPIXELSY of the screen, read once (it stays the same while a
+// process that is aware of the system's DPI runs); 96 when the screen does not say.
+int SystemDpi();
 
 }  // namespace hs::win

@@ -33,8 +33,9 @@ class FakeDesktop : public Desktop {
         return existing;
     }
     DisplayLayout Displays() override {
-        return {1024, 768, {{0, 0, 1024, 728}}, {{0, 0, 1024, 768}}};
+        return {1024, 768, {{0, 0, 1024, 728}}, {{0, 0, 1024, 768}}, dpi};
     }
+    int dpi = 96;
     std::mutex mutex;
     bool existing = false;
     std::vector<std::string> searched;

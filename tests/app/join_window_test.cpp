@@ -162,12 +162,18 @@ TEST(JoinWindow, TheLayoutHoldsTheCodeAndTheTexts) {
     const ui::Control picture = join["图片框二维码"];
     EXPECT_EQ(picture.GetKind(), ui::Kind::Picture);
     EXPECT_EQ(picture.Width(), picture.Height());
-    // Every control lies inside the window's client area (its frame takes some 30 px).
-    for (int i = 1; i < join.ControlCount(); ++i) {
-        const ui::Control c = join.At(i);
-        SCOPED_TRACE(c.Name());
-        EXPECT_LE(c.Left() + c.Width(), join.Self().Width() - 6);
-        EXPECT_LE(c.Top() + c.Height(), join.Self().Height() - 30);
+    // Every control lies inside the window's client area (its frame takes some 30 px
+    // at 96 DPI, and grows with the DPI as the window does) at 100, 125 and 150 %.
+    for (const int dpi : {96, 120, 144}) {
+        ui::Window scaled(app::JoinWindowLayout(), dpi);
+        for (int i = 1; i < scaled.ControlCount(); ++i) {
+            const ui::Control c = scaled.At(i);
+            SCOPED_TRACE(c.Name() + " at " + std::to_string(dpi));
+            EXPECT_LE(c.Left() + c.Width(), scaled.Self().Width() - scaled.Scaled(6));
+            EXPECT_LE(c.Top() + c.Height(), scaled.Self().Height() - scaled.Scaled(30));
+        }
+        const ui::Control code = scaled["图片框二维码"];
+        EXPECT_EQ(code.Width(), code.Height());
     }
 }
 

@@ -5,9 +5,12 @@
 #include <map>
 #include <set>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "app/app.h"
 #include "app/bindings.h"
+#include "app/window_events.h"
 #include "sys/dispatcher.h"
 #include "tests/app/app_host.h"
 
@@ -53,28 +56,96 @@ TEST(Layout, EveryContainerExistsAndEveryControlSitsOnItsGroupsPage) {
     }
 }
 
-TEST(Layout, EveryControlOfAPageIsInsideTheWindowOrItsGroup) {
+// The layouts at 96 DPI (100 %), 120 DPI (125 %) and 144 DPI (150 %): the windows
+// are built at the system's DPI, and the frame the system draws grows with it.
+class LayoutAtDpi : public ::testing::TestWithParam<int> {};
+
+INSTANTIATE_TEST_SUITE_P(Dpi, LayoutAtDpi, ::testing::Values(96, 120, 144));
+
+TEST_P(LayoutAtDpi, EveryControlOfAPageIsInsideTheWindowOrItsGroup) {
     // The frame and caption take some 30 pixels of the window's height and 6 of its
-    // width (give or take a few with the theme); a control below or right of what is
-    // left is cut off or never seen. Rows created hidden are not shown where they
-    // stand, and the blacklist's group is seen only once page "管理用户" grows the window.
-    constexpr int kSlack = 4;
-    const auto rows = MainWindowLayout();
-    const auto named = ByName(rows);
-    const ui::ControlSpec& window = rows[0];
-    for (size_t i = 1; i < rows.size(); ++i) {
-        const auto& row = rows[i];
-        if (row.container.empty() || row.width <= 0 || row.height <= 0 || row.hidden ||
+    // width at 96 DPI (give or take a few with the theme); a control below or right of
+    // what is left is cut off or never seen. Rows created hidden are not shown where
+    // they stand, and the blacklist's group is seen only once page "管理用户" grows the
+    // window.
+    const int dpi = GetParam();
+    SCOPED_TRACE(dpi);
+    ui::Window main(MainWindowLayout(), dpi);
+    const int slack = main.Scaled(4);
+    const int frameHeight = main.Scaled(30), frameWidth = main.Scaled(6);
+    const ui::Control window = main.Self();
+    // Every rectangle grows by dpi/96, to the pixel: nothing keeps its 96-DPI size.
+    const auto designed = MainWindowLayout();
+    for (int i = 0; i < main.ControlCount(); ++i) {
+        const ui::ControlSpec& row = designed[static_cast<size_t>(i)];
+        const ui::Control c = main.At(i);
+        SCOPED_TRACE(row.name);
+        const auto near = [dpi](int scaled, int pixels) {
+            EXPECT_NEAR(scaled, pixels * dpi / 96.0, 1.0);
+        };
+        near(c.Left(), row.left);
+        near(c.Top(), row.top);
+        near(c.Width(), row.width);
+        near(c.Height(), row.height);
+    }
+    for (int i = 1; i < main.ControlCount(); ++i) {
+        const ui::ControlSpec& row = main.Spec(i);
+        const ui::Control c = main.At(i);
+        if (row.container.empty() || c.Width() <= 0 || c.Height() <= 0 || row.hidden ||
             row.name == "分组框3")
             continue;
-        const auto& container = named.at(row.container);
+        const ui::Control container = main[row.container];
         SCOPED_TRACE(row.name);
-        if (container.kind == ui::Kind::Tab) {
-            EXPECT_LE(row.top + row.height, window.height - 30 + kSlack);
-            EXPECT_LE(row.left + row.width, window.width - 6 + kSlack);
-        } else if (container.kind == ui::Kind::GroupBox) {
-            EXPECT_LE(row.top + row.height, container.height + kSlack);
-            EXPECT_LE(row.left + row.width, container.width + kSlack);
+        if (container.GetKind() == ui::Kind::Tab) {
+            EXPECT_LE(c.Top() + c.Height(), window.Height() - frameHeight + slack);
+            EXPECT_LE(c.Left() + c.Width(), window.Width() - frameWidth + slack);
+        } else if (container.GetKind() == ui::Kind::GroupBox) {
+            EXPECT_LE(c.Top() + c.Height(), container.Height() + slack);
+            EXPECT_LE(c.Left() + c.Width(), container.Width() + slack);
+            EXPECT_GE(c.Left(), 0);
+        }
+        // A report list's columns fit in it as they do at 96 DPI.
+        int columns = 0;
+        for (const ui::Column& column : c.Columns())
+            columns += column.width;
+        EXPECT_LE(columns, c.Width());
+    }
+    // The page of the devices grows the window until the blacklist shows whole, and
+    // every other page gives it back its height.
+    testing_support::AppHost sim;
+    sim.desktop.dpi = dpi;
+    QueueDispatcher dispatcher;
+    App app(sim.host, dispatcher);
+    ASSERT_EQ(app.Main().Dpi(), dpi);
+    ui::EventArgs users;
+    users.code = kPageUsers;
+    app.Main()["选择夹1"].SetPosition(kPageUsers);
+    ASSERT_TRUE(app.Main().Dispatch("选择夹1", ui::Event::PageChanged, users));
+    const ui::Control tab = app.Main()["选择夹1"];
+    const ui::Control blacklist = app.Main()["分组框3"];
+    EXPECT_LE(tab.Top() + blacklist.Top() + blacklist.Height(),
+              app.Main().Self().Height() - frameHeight + slack);
+    ui::EventArgs first;
+    app.Main()["选择夹1"].SetPosition(0);
+    ASSERT_TRUE(app.Main().Dispatch("选择夹1", ui::Event::PageChanged, first));
+    EXPECT_EQ(app.Main().Self().Height(), app.Main().Scaled(kMainWindowHeight));
+}
+
+TEST(Layout, AtNinetySixDpiEveryWindowIsPixelForPixelItsTable) {
+    for (const auto& rows : {MainWindowLayout(), TrafficBarLayout(), JoinWindowLayout()}) {
+        ui::Window window(rows, kBaseDpi);
+        ASSERT_EQ(window.ControlCount(), static_cast<int>(rows.size()));
+        for (int i = 0; i < window.ControlCount(); ++i) {
+            const ui::Control c = window.At(i);
+            SCOPED_TRACE(c.Name());
+            EXPECT_EQ(std::make_tuple(c.Left(), c.Top(), c.Width(), c.Height()),
+                      std::make_tuple(rows[i].left, rows[i].top, rows[i].width, rows[i].height));
+            std::vector<int> widths, designed;
+            for (const ui::Column& column : c.Columns())
+                widths.push_back(column.width);
+            for (const ui::Column& column : rows[i].columns)
+                designed.push_back(column.width);
+            EXPECT_EQ(widths, designed);
         }
     }
 }

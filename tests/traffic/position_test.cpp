@@ -41,6 +41,25 @@ TEST(BarPosition, TheDefaultIs186And118PixelsFromTheRightAndBottomEdges) {
     EXPECT_EQ(ReadBarPosition(l.host), (BarPosition{300, 200}));
 }
 
+TEST(BarPosition, AtEveryDpiTheDefaultKeepsTheWholeScaledBarOnTheWorkArea) {
+    for (const int dpi : {96, 120, 144, 192}) {
+        SCOPED_TRACE(dpi);
+        DisplayLayout screen = LaptopScreen();
+        screen.dpi = dpi;
+        const BarPosition p = ChooseBarPosition(DefaultBarPositionText(screen), screen);
+        const int width = kBarWidth * dpi / 96, height = kBarHeight * dpi / 96;
+        EXPECT_GE(p.left, 0);
+        EXPECT_LE(p.left + width, screen.workAreas[0].right);
+        EXPECT_LE(p.top + height, screen.workAreas[0].bottom);
+        // A bar with only its 96-DPI grip's worth on the screen cannot be grabbed at
+        // the larger DPI and comes back.
+        const BarPosition edge{1366 - 40, 300};
+        EXPECT_EQ(ChooseBarPosition("1326|300", screen) == edge, dpi == 96);
+        // The bubble opens from the middle of the scaled bar.
+        EXPECT_NEAR(PlaceBubble(p, screen).x, p.left + width / 2, 1);
+    }
+}
+
 TEST(BarPosition, BadStoredValuesGiveTheDesignedOrTheDefaultPosition) {
     const DisplayLayout screen = LaptopScreen();
     // Not two parts: the designed position.

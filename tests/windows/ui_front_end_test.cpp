@@ -11,8 +11,10 @@
 #include <thread>
 #include <vector>
 
+#include "app/layout.h"
 #include "platform/windows/ui/front_end.h"
 #include "platform/windows/ui/view.h"
+#include "sys/dpi.h"
 #include "tests/windows/ui_test_support.h"
 #include "ui/model.h"
 
@@ -455,6 +457,58 @@ TEST_F(UiFrontEnd, PopupMenuDispatchesTheChosenItem) {
     window["菜单"].Popup();
     ASSERT_TRUE(PumpUntil([&] { return !chosen.empty(); }, 10000));
     EXPECT_EQ(chosen, "退出");
+}
+
+// The main window through the real front end at 100, 125 and 150 %: every control a
+// page shows lies inside the window's client area (the blacklist's group only once
+// page "管理用户" grows the window), and captions are drawn in a font of the scaled
+// height.
+class UiFrontEndAtDpi : public ::testing::TestWithParam<int> {};
+
+INSTANTIATE_TEST_SUITE_P(Dpi, UiFrontEndAtDpi, ::testing::Values(96, 120, 144));
+
+TEST_P(UiFrontEndAtDpi, EveryShownControlOfEveryPageIsInsideTheClientArea) {
+    const int dpi = GetParam();
+    hs::ui::Window window(hs::app::MainWindowLayout(), dpi);
+    hs::win::ui::FrontEnd frontEnd;
+    hs::win::ui::WindowOptions options;
+    options.messageBoxes = false;
+    frontEnd.Create(window, options);
+    HWND hwnd = frontEnd.WindowHandle(window);
+    ASSERT_NE(hwnd, nullptr);
+    RECT client;
+    GetClientRect(hwnd, &client);
+    const int slack = window.Scaled(4);
+    int checked = 0;
+    for (int page = 0; page < 5; ++page) {
+        window["选择夹1"].SetPosition(page);
+        frontEnd.Flush();
+        for (int i = 1; i < window.ControlCount(); ++i) {
+            const ControlSpec& spec = window.Spec(i);
+            HWND control = frontEnd.ControlHandle(window, spec.name);
+            if (!control || (GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE) == 0 ||
+                spec.kind == Kind::Tab || spec.name == "分组框3" || spec.container == "分组框3")
+                continue;
+            RECT rc;
+            GetWindowRect(control, &rc);
+            MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&rc), 2);
+            SCOPED_TRACE(spec.name + " on page " + std::to_string(page) + " at " +
+                         std::to_string(dpi));
+            EXPECT_GE(rc.left, 0);
+            EXPECT_GE(rc.top, 0);
+            EXPECT_LE(rc.right, client.right + slack);
+            EXPECT_LE(rc.bottom, client.bottom + slack);
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 30);
+    LOGFONTW font{};
+    ASSERT_NE(GetObjectW(reinterpret_cast<HFONT>(SendMessageW(
+                             frontEnd.ControlHandle(window, "标签1"), WM_GETFONT, 0, 0)),
+                         sizeof font, &font),
+              0);
+    // 9 points: 12 pixels at 96 DPI.
+    EXPECT_EQ(font.lfHeight, -hs::ScaleToDpi(12, dpi));
 }
 
 }  // namespace

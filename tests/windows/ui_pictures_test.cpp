@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "platform/windows/ui/mini_html.h"
 #include "platform/windows/ui/pictures.h"
@@ -77,6 +78,26 @@ TEST(UiPictures, BarBackgroundCutsOutItsMagentaCorners) {
     EXPECT_TRUE(PtInRegion(region, 20, 0));
     EXPECT_FALSE(PtInRegion(region, 77, 22));  // the window is a row taller than the picture
     DeleteObject(region);
+}
+
+TEST(UiPictures, PicturesAreDrawnAtTheWindowsDpiAndTheIconsAtTheSystemsSize) {
+    // 150 %: every picture of the windows grows by half, the bar's shape with it.
+    const Pixels status = RenderPicture(hs::ui::kPictureStatusIdle, 0, 144);
+    EXPECT_EQ(std::make_pair(status.width, status.height), std::make_pair(57, 45));
+    EXPECT_GT(OpaquePixels(status), OpaquePixels(RenderPicture(hs::ui::kPictureStatusIdle)));
+    const Pixels bar = RenderPicture(hs::ui::kPictureBarBackground, 0, 144);
+    EXPECT_EQ(std::make_pair(bar.width, bar.height), std::make_pair(233, 33));
+    EXPECT_EQ(bar.At(0, 0), 0xFFFF00FFu);
+    EXPECT_EQ(bar.At(232, 32), 0xFFFF00FFu);
+    EXPECT_EQ(bar.At(116, 16) >> 24, 0xFFu);
+    HRGN region = hs::win::ui::PictureRegion(hs::ui::kPictureBarBackground, 144);
+    RECT box{};
+    GetRgnBox(region, &box);
+    EXPECT_EQ(std::make_pair(box.right, box.bottom), std::make_pair(233L, 33L));
+    DeleteObject(region);
+    // The notification area's icon in the size the system asks for (125 % on Windows 7).
+    const Pixels tray = RenderPicture(hs::ui::kPictureTrayRunning, 20);
+    EXPECT_EQ(std::make_pair(tray.width, tray.height), std::make_pair(20, 20));
 }
 
 TEST(UiHypertext, BalloonMenuBecomesTwoLinksOnTwoLines) {

@@ -23,8 +23,11 @@ using model::Property;
 namespace {
 
 constexpr int kControlIdBase = 100;
+// Pixels at 96 DPI, scaled to the window's DPI as the layout is.
 constexpr int kTabWidth = 58;
 constexpr int kTabHeight = 20;
+// A combo box's drop-down list reaches this far below its edit field.
+constexpr int kComboListHeight = 160;
 
 // The QR code of `text`; the last one is kept, as a box repaints the same code often.
 const join::QrMatrix& QrCodeOf(const std::string& text) {
@@ -37,8 +40,9 @@ const join::QrMatrix& QrCodeOf(const std::string& text) {
     return last;
 }
 
-// The window class of picture boxes: paints the control's picture at its top-left, or
-// a QR code centred in the box at whole device pixels a module for the window's DPI.
+// The window class of picture boxes: paints the control's picture (drawn at the
+// window's DPI) at its top-left, or a QR code centred in the box at whole device pixels
+// a module for the window's DPI.
 LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_PAINT) {
         PAINTSTRUCT ps;
@@ -55,8 +59,9 @@ LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
                 const std::string qrPrefix = model::kPictureQrPrefix;
                 if (id.rfind(qrPrefix, 0) == 0) {
                     DrawQrPicture(dc, rc, QrCodeOf(id.substr(qrPrefix.size())),
-                                  QrModulePixelsForDpi(QrWindowDpi(hwnd)));
-                } else if (HICON icon = id.empty() ? nullptr : PictureIcon(id)) {
+                                  QrModulePixelsForDpi(view->model->Dpi()));
+                } else if (HICON icon =
+                               id.empty() ? nullptr : PictureIcon(id, 0, view->model->Dpi())) {
                     DrawIconEx(dc, 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL);
                 }
             }
@@ -147,7 +152,8 @@ HWND Make(WindowView& view, int index, const wchar_t* cls, DWORD style, DWORD ex
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlIdBase + index)),
         GetModuleHandleW(nullptr), nullptr);
     const std::string face = view.model->Spec(index).font;
-    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(face)), FALSE);
+    SendMessageW(hwnd, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(FontFor(face, 9, false, view.model->Dpi())), FALSE);
     return hwnd;
 }
 
@@ -181,7 +187,8 @@ HWND CreateOne(WindowView& view, int index) {
             return Make(view, index, L"BUTTON", BS_RADIOBUTTON | WS_TABSTOP, 0, text);
         case Kind::Combo: {
             HWND h = Make(view, index, WC_COMBOBOXW,
-                          CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 0, L"", 160);
+                          CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 0, L"",
+                          view.model->Scaled(kComboListHeight));
             return h;
         }
         case Kind::Slider: {
@@ -218,7 +225,8 @@ HWND CreateOne(WindowView& view, int index) {
         case Kind::Tab: {
             // Fixed-width tabs keep the row of tabs short, clear of controls beside it.
             HWND h = Make(view, index, WC_TABCONTROLW, TCS_TABS | TCS_FIXEDWIDTH, 0, L"");
-            SendMessageW(h, TCM_SETITEMSIZE, 0, MAKELPARAM(kTabWidth, kTabHeight));
+            SendMessageW(h, TCM_SETITEMSIZE, 0,
+                         MAKELPARAM(view.model->Scaled(kTabWidth), view.model->Scaled(kTabHeight)));
             int i = 0;
             for (const std::string& page : view.model->Spec(index).pages) {
                 std::wstring caption = Widen(page);
@@ -582,7 +590,7 @@ void PlaceControl(WindowView& view, int index) {
     if (!cv.hwnd)
         return;
     model::Control c = view.model->At(index);
-    const int extra = cv.kind == Kind::Combo ? 160 : 0;
+    const int extra = cv.kind == Kind::Combo ? view.model->Scaled(kComboListHeight) : 0;
     SetWindowPos(cv.hwnd, nullptr, cv.originX + c.Left(), cv.originY + c.Top(), c.Width(),
                  c.Height() + extra, SWP_NOZORDER | SWP_NOACTIVATE);
 }

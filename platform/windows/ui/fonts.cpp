@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "platform/windows/wide.h"
+#include "sys/dpi.h"
 
 namespace hs::win::ui {
 namespace {
@@ -15,7 +16,7 @@ int CALLBACK FoundFont(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found)
 }
 
 std::mutex fontMutex;
-std::map<std::tuple<std::string, int, bool>, HFONT> fonts;
+std::map<std::tuple<std::string, int, bool, int>, HFONT> fonts;
 std::map<std::wstring, bool> installed;
 
 }  // namespace
@@ -53,19 +54,23 @@ std::wstring ResolveFace(const std::string& face) {
     return L"";
 }
 
-HFONT FontFor(const std::string& face, int points, bool bold) {
+HFONT FontFor(const std::string& face, int points, bool bold, int dpi) {
     const std::wstring resolved = ResolveFace(face);
     std::lock_guard<std::mutex> lock(fontMutex);
-    auto key = std::make_tuple(face, points, bold);
-    if (auto it = fonts.find(key); it != fonts.end())
-        return it->second;
+    auto key = std::make_tuple(face, points, bold, dpi);
+    // A cached font is handed out again only while it still exists: a control that
+    // took it may have deleted it when its window was destroyed, and a deleted handle
+    // would leave the next window's captions in the system font.
+    if (auto it = fonts.find(key); it != fonts.end()) {
+        LOGFONTW described;
+        if (GetObjectW(it->second, sizeof described, &described) != 0)
+            return it->second;
+    }
     HFONT font = nullptr;
     if (resolved.empty()) {
         font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     } else {
-        HDC dc = GetDC(nullptr);
-        const int height = -MulDiv(points, GetDeviceCaps(dc, LOGPIXELSY), 72);
-        ReleaseDC(nullptr, dc);
+        const int height = -ScaleToDpi(MulDiv(points, kBaseDpi, 72), dpi);
         font = CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                            DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                            CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE, resolved.c_str());

@@ -16,7 +16,9 @@ bool FontInstalled(const std::wstring& face);
 std::wstring ResolveFace(const std::string& face);
 
 // A cached font (owned by the cache): `face` ("" = the default face, Verdana) at
-// `points`, optionally bold.
-HFONT FontFor(const std::string& face, int points = 9, bool bold = false);
+// `points`, optionally bold, for a window drawn at `dpi`: its height is the height at
+// 96 DPI scaled by dpi/96 as the layout's rectangles are (ScaleToDpi), so text and
+// boxes grow together.
+HFONT FontFor(const std::string& face, int points = 9, bool bold = false, int dpi = 96);
 
 }  // namespace hs::win::ui

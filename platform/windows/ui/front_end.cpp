@@ -155,7 +155,7 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             GetClientRect(hwnd, &rc);
             FillRect(dc, &rc, view->theme.BackgroundBrush());
             if (!view->options.background.empty()) {
-                if (HBITMAP bitmap = PictureBitmap(view->options.background)) {
+                if (HBITMAP bitmap = PictureBitmap(view->options.background, view->model->Dpi())) {
                     HDC mem = CreateCompatibleDC(dc);
                     HGDIOBJ old = SelectObject(mem, bitmap);
                     BITMAP info;
@@ -211,7 +211,7 @@ void RegisterWindowClass() {
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     wc.hIcon = PictureIcon(hs::ui::kPictureWindowIcon);
-    wc.hIconSm = PictureIcon(hs::ui::kPictureTrayIdle, 16);
+    wc.hIconSm = PictureIcon(hs::ui::kPictureTrayIdle, GetSystemMetrics(SM_CXSMICON));
     wc.lpszClassName = kWindowClass;
     RegisterClassExW(&wc);
 }
@@ -265,7 +265,7 @@ void FrontEnd::Create(hs::ui::Window& window, const WindowOptions& options) {
                                  nullptr, GetModuleHandleW(nullptr), &v);
         AllowTaskbarCreated(v.hwnd);
         if (!options.background.empty()) {
-            SetWindowRgn(v.hwnd, PictureRegion(options.background), FALSE);
+            SetWindowRgn(v.hwnd, PictureRegion(options.background, window.Dpi()), FALSE);
         }
         CreateControls(v);
     }

@@ -39,7 +39,8 @@ void PaintGroupBox(WindowView& view, int index, HWND hwnd) {
     HPEN pen = CreatePen(PS_SOLID, 1, ToColorRef(view.theme.Colours().groupFrame));
     HGDIOBJ oldPen = SelectObject(dc, pen);
     HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
-    RoundRect(dc, frame.left, frame.top, frame.right, frame.bottom, 6, 6);
+    const int corner = view.model->Scaled(6);
+    RoundRect(dc, frame.left, frame.top, frame.right, frame.bottom, corner, corner);
     SelectObject(dc, oldBrush);
     SelectObject(dc, oldPen);
     DeleteObject(pen);
@@ -49,9 +50,11 @@ void PaintGroupBox(WindowView& view, int index, HWND hwnd) {
         SetTextColor(dc, coloured ? ToColorRef(title) : view.theme.Text());
         SetBkColor(dc, view.theme.Background());
         SetBkMode(dc, OPAQUE);
-        RECT textRect{8, 0, 8 + size.cx + 4, size.cy};
-        ExtTextOutW(dc, 10, 0, ETO_OPAQUE, &textRect, text.c_str(), static_cast<UINT>(text.size()),
-                    nullptr);
+        // The title stands in a gap of the frame, 8 pixels (at 96 DPI) from its left.
+        const int gap = view.model->Scaled(8);
+        RECT textRect{gap, 0, gap + size.cx + view.model->Scaled(4), size.cy};
+        ExtTextOutW(dc, view.model->Scaled(10), 0, ETO_OPAQUE, &textRect, text.c_str(),
+                    static_cast<UINT>(text.size()), nullptr);
     }
     SelectObject(dc, oldFont);
     EndPaint(hwnd, &ps);
@@ -67,7 +70,7 @@ void PaintTransparentLabel(WindowView& view, HWND hwnd) {
     FillRect(dc, &rc, view.theme.BackgroundBrush());
     const bool onPicture = !view.options.background.empty();
     if (onPicture) {
-        if (HBITMAP bitmap = PictureBitmap(view.options.background)) {
+        if (HBITMAP bitmap = PictureBitmap(view.options.background, view.model->Dpi())) {
             POINT at{0, 0};
             MapWindowPoints(hwnd, view.hwnd, &at, 1);
             HDC mem = CreateCompatibleDC(dc);

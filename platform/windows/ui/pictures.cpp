@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <mutex>
+#include <tuple>
 #include <utility>
 
 #include "ui/model.h"
@@ -38,13 +39,22 @@ uint32_t Blend(uint32_t dst, uint32_t colour, double coverage) {
            (channel(8) << 8) | channel(0);
 }
 
+// The factor a picture drawn for 96 DPI is scaled by at `dpi`.
+double PictureScale(int dpi) {
+    return dpi > 0 ? static_cast<double>(dpi) / 96 : 1.0;
+}
+
+// A picture of `w` x `h` pixels at 96 DPI, held at `scale` times that: shapes are
+// given in the 96-DPI pixels and sampled at the scaled ones, so a picture stays sharp
+// at every DPI and at 96 DPI is what it always was.
 class Canvas {
   public:
-    Canvas(int w, int h, uint32_t fill = 0) {
-        pixels_.width = w;
-        pixels_.height = h;
-        pixels_.argb.assign(static_cast<size_t>(w * h), fill);
+    Canvas(int w, int h, uint32_t fill = 0, double scale = 1.0) : scale_(scale) {
+        pixels_.width = Scaled(w);
+        pixels_.height = Scaled(h);
+        pixels_.argb.assign(static_cast<size_t>(pixels_.width * pixels_.height), fill);
     }
+    int Scaled(int pixels) const { return static_cast<int>(std::lround(pixels * scale_)); }
     // Paints `shape` in `colour`, anti-aliased with 4x4 samples per pixel.
     void Fill(const Shape& shape, uint32_t colour) {
         Fill(shape, [colour](int, int) { return colour; });
@@ -55,20 +65,22 @@ class Canvas {
                 int hits = 0;
                 for (int sy = 0; sy < 4; ++sy) {
                     for (int sx = 0; sx < 4; ++sx) {
-                        if (shape(x + (sx + 0.5) / 4, y + (sy + 0.5) / 4))
+                        if (shape((x + (sx + 0.5) / 4) / scale_, (y + (sy + 0.5) / 4) / scale_))
                             ++hits;
                     }
                 }
                 if (hits == 0)
                     continue;
                 uint32_t& p = pixels_.argb[static_cast<size_t>(y * pixels_.width + x)];
-                p = Blend(p, colourAt(x, y), hits / 16.0);
+                p = Blend(p, colourAt(static_cast<int>(x / scale_), static_cast<int>(y / scale_)),
+                          hits / 16.0);
             }
         }
     }
     Pixels Take() { return std::move(pixels_); }
 
   private:
+    double scale_;
     Pixels pixels_;
 };
 
@@ -161,8 +173,8 @@ Pixels WindowIcon() {
 }
 
 // Status pictures: 38x30; `lit` elements in `colour`, the others grey.
-Pixels Status(int lit, uint32_t colour) {
-    Canvas c(38, 30);
+Pixels Status(int lit, uint32_t colour, double scale) {
+    Canvas c(38, 30, 0, scale);
     WirelessSymbol(c, 19, 28, 22, [&](int i) { return i < lit ? colour : kGrey; });
     return c.Take();
 }
@@ -175,8 +187,8 @@ Pixels Tray(int size, uint32_t colour) {
     return c.Take();
 }
 
-Pixels ArrowPicture(bool down) {
-    Canvas c(35, 35);
+Pixels ArrowPicture(bool down, double scale) {
+    Canvas c(35, 35, 0, scale);
     c.Fill(Circle(17.5, 17.5, 16.5), down ? kGreen : kOrange);
     c.Fill(Arrow(10, 8, 25, 27, down), kWhite);
     return c.Take();
@@ -184,22 +196,25 @@ Pixels ArrowPicture(bool down) {
 
 // The traffic bar: a dark rounded strip with a download and an upload arrow; the
 // corners outside the strip are magenta, to be cut out of the window's shape.
-Pixels BarBackground() {
-    Canvas c(155, 22, kMagenta);
-    const Shape strip = RoundRect(0, 0, 155, 22, 8);
+Pixels BarBackground(double scale) {
+    Canvas c(155, 22, kMagenta, scale);
+    // The strip and its one-pixel edge, in the picture's own pixels.
+    const Shape designed = RoundRect(0, 0, 155, 22, 8);
+    const Shape strip = [&](double x, double y) { return designed(x / scale, y / scale); };
     Pixels p = c.Take();
-    for (int y = 0; y < 22; ++y) {
-        for (int x = 0; x < 155; ++x) {
+    for (int y = 0; y < p.height; ++y) {
+        const int shade = static_cast<int>(y / scale);
+        for (int x = 0; x < p.width; ++x) {
             if (!strip(x + 0.5, y + 0.5))
                 continue;
             const bool edge = !strip(x - 0.5, y + 0.5) || !strip(x + 1.5, y + 0.5) ||
                               !strip(x + 0.5, y - 0.5) || !strip(x + 0.5, y + 1.5);
-            p.argb[static_cast<size_t>(y * 155 + x)] =
-                edge ? Rgb(90, 140, 190) : Rgb(30 - y / 2, 58 - y, 95 - y);
+            p.argb[static_cast<size_t>(y * p.width + x)] =
+                edge ? Rgb(90, 140, 190) : Rgb(30 - shade / 2, 58 - shade, 95 - shade);
         }
     }
     // The arrows and the separator are painted over the opaque strip only.
-    Canvas overlay(155, 22);
+    Canvas overlay(155, 22, 0, scale);
     overlay.Fill(Arrow(5, 5, 15, 17, true), Rgb(80, 220, 110));
     overlay.Fill(Arrow(81, 5, 91, 17, false), Rgb(255, 170, 60));
     overlay.Fill([](double x, double y) { return x >= 77 && x < 78 && y >= 4 && y < 18; },
@@ -233,44 +248,47 @@ HBITMAP DibOf(const Pixels& p, bool opaque) {
 }
 
 std::mutex cacheMutex;
-std::map<std::pair<std::string, int>, HICON> iconCache;
-std::map<std::string, HBITMAP> bitmapCache;
+std::map<std::tuple<std::string, int, int>, HICON> iconCache;
+std::map<std::pair<std::string, int>, HBITMAP> bitmapCache;
 
 }  // namespace
 
-Pixels RenderPicture(const std::string& id, int size) {
+Pixels RenderPicture(const std::string& id, int size, int dpi) {
     using namespace hs::ui;
+    const double scale = PictureScale(dpi);
     if (id == kPictureWindowIcon)
         return WindowIcon();
     if (id == kPictureStatusIdle)
-        return Status(0, kGreen);
+        return Status(0, kGreen, scale);
     if (id == kPictureStatusRunning)
-        return Status(4, kGreen);
+        return Status(4, kGreen, scale);
     const std::string frame = kPictureStatusFrame;
     if (id.size() == frame.size() + 1 && id.compare(0, frame.size(), frame) == 0) {
         const int n = id.back() - '0';
         if (n >= 1 && n <= 5)
-            return Status(n == 5 ? 4 : n, n == 5 ? kBlue : kGreen);
+            return Status(n == 5 ? 4 : n, n == 5 ? kBlue : kGreen, scale);
     }
+    // The notification-area icons come in the size the system asks for.
+    const int traySize = size >= kTrayIconMin && size <= kTrayIconMax ? size : kTrayIconMin;
     if (id == kPictureTrayIdle)
-        return Tray(size == 32 ? 32 : 16, kGrey);
+        return Tray(traySize, kGrey);
     if (id == kPictureTrayRunning)
-        return Tray(size == 32 ? 32 : 16, kGreen);
+        return Tray(traySize, kGreen);
     if (id == kPictureArrowDown)
-        return ArrowPicture(true);
+        return ArrowPicture(true, scale);
     if (id == kPictureArrowUp)
-        return ArrowPicture(false);
+        return ArrowPicture(false, scale);
     if (id == kPictureBarBackground)
-        return BarBackground();
+        return BarBackground(scale);
     return {};
 }
 
-HICON PictureIcon(const std::string& id, int size) {
+HICON PictureIcon(const std::string& id, int size, int dpi) {
     std::lock_guard<std::mutex> lock(cacheMutex);
-    auto key = std::make_pair(id, size);
+    auto key = std::make_tuple(id, size, dpi);
     if (auto it = iconCache.find(key); it != iconCache.end())
         return it->second;
-    const Pixels p = RenderPicture(id, size);
+    const Pixels p = RenderPicture(id, size, dpi);
     if (p.width == 0)
         return nullptr;
     HBITMAP colour = DibOf(p, false);
@@ -286,20 +304,21 @@ HICON PictureIcon(const std::string& id, int size) {
     return icon;
 }
 
-HBITMAP PictureBitmap(const std::string& id) {
+HBITMAP PictureBitmap(const std::string& id, int dpi) {
     std::lock_guard<std::mutex> lock(cacheMutex);
-    if (auto it = bitmapCache.find(id); it != bitmapCache.end())
+    const auto key = std::make_pair(id, dpi);
+    if (auto it = bitmapCache.find(key); it != bitmapCache.end())
         return it->second;
-    const Pixels p = RenderPicture(id);
+    const Pixels p = RenderPicture(id, 0, dpi);
     if (p.width == 0)
         return nullptr;
     HBITMAP bitmap = DibOf(p, true);
-    bitmapCache[id] = bitmap;
+    bitmapCache[key] = bitmap;
     return bitmap;
 }
 
-HRGN PictureRegion(const std::string& id) {
-    const Pixels p = RenderPicture(id);
+HRGN PictureRegion(const std::string& id, int dpi) {
+    const Pixels p = RenderPicture(id, 0, dpi);
     HRGN region = CreateRectRgn(0, 0, 0, 0);
     for (int y = 0; y < p.height; ++y) {
         int x = 0;

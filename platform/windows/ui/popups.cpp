@@ -24,8 +24,11 @@ using model::Kind;
 namespace {
 
 constexpr UINT kTrayId = 1;
+// Pixels at 96 DPI, scaled to the window's DPI.
 constexpr int kBalloonPadding = 6;
 constexpr int kBalloonMaxWidth = 260;
+constexpr int kBalloonLineHeight = 20;
+constexpr int kTipMaxWidth = 320;
 // A bubble goes by itself after this long: Windows does not let a program in the
 // background take the focus, so one shown while the user works elsewhere would never
 // lose it, and would stay over the other programs.
@@ -52,7 +55,7 @@ HWND TipWindow(WindowView& view, bool styled) {
         tips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, style, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, view.hwnd, nullptr,
                                GetModuleHandleW(nullptr), nullptr);
-        SendMessageW(tips, TTM_SETMAXTIPWIDTH, 0, 320);
+        SendMessageW(tips, TTM_SETMAXTIPWIDTH, 0, view.model->Scaled(kTipMaxWidth));
         SendMessageW(tips, TTM_SETDELAYTIME, TTDT_AUTOPOP, 15000);
     }
     return tips;
@@ -189,20 +192,26 @@ void ApplyBalloon(WindowView& view, int index) {
         CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, BalloonClass(), L"", WS_POPUP | WS_BORDER,
                         0, 0, 10, 10, view.hwnd, nullptr, GetModuleHandleW(nullptr), &view);
     const std::wstring markup = Widen(HtmlToLinkMarkup(c.Document()));
-    HWND link = CreateWindowExW(0, WC_LINK, markup.c_str(), WS_CHILD | WS_VISIBLE, kBalloonPadding,
-                                kBalloonPadding, kBalloonMaxWidth, 20, popup, nullptr,
-                                GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(link, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor("", 10)), FALSE);
-    SIZE ideal{kBalloonMaxWidth, 20};
+    // The bubble's text, padding and widths grow with the window's DPI, so its size
+    // (and where it is placed) is in the same pixels as the window's.
+    const int padding = view.model->Scaled(kBalloonPadding);
+    const int maxWidth = view.model->Scaled(kBalloonMaxWidth);
+    const int lineHeight = view.model->Scaled(kBalloonLineHeight);
+    HWND link =
+        CreateWindowExW(0, WC_LINK, markup.c_str(), WS_CHILD | WS_VISIBLE, padding, padding,
+                        maxWidth, lineHeight, popup, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(link, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(FontFor("", 10, false, view.model->Dpi())), FALSE);
+    SIZE ideal{maxWidth, lineHeight};
     SendMessageW(link, LM_GETIDEALHEIGHT,  // with a SIZE: the ideal size
-                 kBalloonMaxWidth, reinterpret_cast<LPARAM>(&ideal));
-    if (ideal.cx <= 0 || ideal.cx > kBalloonMaxWidth)
-        ideal.cx = kBalloonMaxWidth;
+                 static_cast<WPARAM>(maxWidth), reinterpret_cast<LPARAM>(&ideal));
+    if (ideal.cx <= 0 || ideal.cx > maxWidth)
+        ideal.cx = maxWidth;
     if (ideal.cy <= 0)
-        ideal.cy = 20;
-    SetWindowPos(link, nullptr, kBalloonPadding, kBalloonPadding, ideal.cx, ideal.cy,
+        ideal.cy = lineHeight;
+    SetWindowPos(link, nullptr, padding, padding, ideal.cx, ideal.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    RECT frame{0, 0, ideal.cx + 2 * kBalloonPadding, ideal.cy + 2 * kBalloonPadding};
+    RECT frame{0, 0, ideal.cx + 2 * padding, ideal.cy + 2 * padding};
     AdjustWindowRectEx(&frame, WS_POPUP | WS_BORDER, FALSE, WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
     // On the monitor of the point it shows from (the traffic bar, or the control), which
@@ -254,7 +263,8 @@ void ApplyTray(WindowView& view) {
     }
     data.uFlags = NIF_ICON | NIF_TIP | NIF_MESSAGE;
     data.uCallbackMessage = kMsgTray;
-    data.hIcon = PictureIcon(w.TrayPicture(), GetSystemMetrics(SM_CXSMICON) > 16 ? 32 : 16);
+    // Drawn in the size the notification area shows it (16 pixels at 96 DPI).
+    data.hIcon = PictureIcon(w.TrayPicture(), GetSystemMetrics(SM_CXSMICON));
     const std::wstring tip = Widen(w.TrayTip());
     tip.copy(data.szTip, std::min<size_t>(tip.size(), ARRAYSIZE(data.szTip) - 1));
     if (view.trayAdded) {
