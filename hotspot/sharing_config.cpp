@@ -31,6 +31,13 @@ void KeepFirstCode(SharingOutcome& outcome, uint32_t code) {
 SwitchOff DisableAllSharing(Host& host, backend::HotspotBackend& network, bool windows8,
                             std::string wired) {
     SwitchOff off;
+    // The system's own hotspot shares by itself and ends its sharing when it goes off:
+    // switching sharing off under it would cut its devices off, so it is only ended.
+    if (network.SharesItself()) {
+        off.wiredNames = wired;
+        off.failed = network.Disallow().result != backend::StepResult::Done;
+        return off;
+    }
     std::vector<SharingConnection> connections;
     if (Connections(host, connections)) {
         for (const SharingConnection& connection : connections) {

@@ -24,7 +24,9 @@ struct SwitchOff {
 
 // Switches sharing off on every connection, appends the names of wired connections
 // ("本地"; on Windows 8 also "以太") to `wiredNames`, collapses two or three collected
-// names into the standard one, and disallows the network (`network`).
+// names into the standard one, and disallows the network (`network`). A network that
+// shares by itself (the Mobile Hotspot) is only switched off: the connections' sharing
+// is its own.
 SwitchOff DisableAllSharing(Host& host, backend::HotspotBackend& network, bool windows8,
                             std::string wiredNames);
 
