@@ -3,7 +3,8 @@
 // the main window's created procedure and then the message loop.
 //
 // Options:
-//   --simulate[=FILE]  run on a simulated laptop (the built-in scenario, or FILE);
+//   --simulate[=FILE]  run on a simulated laptop (the built-in scenario, or FILE,
+//                      or the built-in "windows11" laptop with --simulate=windows11);
 //                      its files are kept in %TEMP%\tulawifi-sim, with a journal
 //                      of every command the program ran (command-journal.txt);
 //                      files a scenario names are found beside it
@@ -217,7 +218,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // The window thread is a single-threaded apartment: the shell's handlers that open
     // an address, and the common dialogs, expect COM to be initialised that way.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    const Options options = ParseOptions();
+    Options options = ParseOptions();
     if (!options.error.empty())
         return Fail(options.error);
 
@@ -226,8 +227,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     std::unique_ptr<hs::sim::DirectoryFiles> simFiles;
     std::unique_ptr<hs::sim::SimulatedLaptop> laptop;
     if (options.simulate) {
-        std::string scenario = hs::sim::SimulatedLaptop::DefaultScenario();
-        if (!options.scenarioFile.empty() && !ReadWholeFile(options.scenarioFile, scenario)) {
+        std::string scenario = hs::sim::SimulatedLaptop::BuiltInScenario(options.scenarioFile);
+        if (!scenario.empty()) {
+            options.scenarioFile.clear();  // a built-in scenario names no files beside it
+        } else if (options.scenarioFile.empty()) {
+            scenario = hs::sim::SimulatedLaptop::DefaultScenario();
+        } else if (!ReadWholeFile(options.scenarioFile, scenario)) {
             return Fail("无法读取模拟场景文件: " + options.scenarioFile);
         }
         simFiles = std::make_unique<hs::sim::DirectoryFiles>(SimulationFolder());

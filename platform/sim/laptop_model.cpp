@@ -63,7 +63,7 @@ const SimConnection* LaptopModel::Hosted() const {
 
 bool LaptopModel::Present(const SimConnection& c) const {
     if (c.kind == ConnectionKind::Hosted)
-        return hosted.allowed && wireless && hostedSupported;
+        return (hosted.allowed && wireless && hostedSupported) || mobile.on;
     if (c.kind == ConnectionKind::Wifi || c.kind == ConnectionKind::WifiDirect)
         return wireless;
     return true;
@@ -73,7 +73,7 @@ int LaptopModel::Status(const SimConnection& c) const {
     if (c.disabled || !Present(c))
         return 0;
     if (c.kind == ConnectionKind::Hosted)
-        return hosted.started ? 2 : 7;
+        return hosted.started || mobile.on ? 2 : 7;
     if (c.kind == ConnectionKind::Wifi && !radioOn)
         return 7;
     return c.linkStatus;
@@ -84,9 +84,22 @@ bool LaptopModel::Up(const SimConnection& c) const {
 }
 
 bool LaptopModel::Associated(const SimDevice& d, int64_t ms) const {
-    if (!hosted.started)
+    const auto present = [ms](const SimDevice& x) {
+        return x.joinMs <= ms && (x.leaveMs < 0 || ms < x.leaveMs);
+    };
+    if (!(hosted.started || mobile.on) || !present(d))
         return false;
-    return d.joinMs <= ms && (d.leaveMs < 0 || ms < d.leaveMs);
+    if (hosted.started)
+        return true;
+    // The Mobile Hotspot takes no more devices than its maximum: the first to come.
+    uint32_t before = 0;
+    for (const auto& other : devices) {
+        if (&other != &d && present(other) &&
+            (other.joinMs < d.joinMs || (other.joinMs == d.joinMs && &other < &d))) {
+            ++before;
+        }
+    }
+    return before < mobile.maxClients;
 }
 
 HostedNetworkState LaptopModel::HostedState() const {
@@ -106,6 +119,68 @@ std::vector<const SimDevice*> LaptopModel::Stations() const {
     std::stable_sort(stations.begin(), stations.end(),
                      [](const SimDevice* a, const SimDevice* b) { return a->joinMs < b->joinMs; });
     return stations;
+}
+
+std::vector<const SimDevice*> LaptopModel::MobileStations() const {
+    std::vector<const SimDevice*> stations;
+    if (!mobile.on)
+        return stations;
+    for (const auto& d : devices) {
+        if (Associated(d, nowMs))
+            stations.push_back(&d);
+    }
+    std::stable_sort(stations.begin(), stations.end(),
+                     [](const SimDevice* a, const SimDevice* b) { return a->joinMs < b->joinMs; });
+    return stations;
+}
+
+void LaptopModel::SwitchMobile(bool on, const std::string& shared) {
+    SimConnection* h = Hosted();
+    SimConnection* up = Find(on ? shared : mobile.sharedName);
+    if (on) {
+        // The system shares the connection over the virtual adapter: one public and
+        // one private side, as any sharing.
+        for (auto& c : connections)
+            c.sharingEnabled = false;
+        if (h != nullptr) {
+            h->address = kHostedAddress;
+            h->prefix = 24;
+            h->dhcp = false;
+            h->sharingEnabled = true;
+            h->sharingType = SharingType::Private;
+        }
+        if (up != nullptr) {
+            up->sharingEnabled = true;
+            up->sharingType = SharingType::Public;
+        }
+        services["SharedAccess"].status.currentState = 4;
+        mobile.on = true;
+        mobile.onSinceMs = nowMs;
+        mobile.sharedName = shared;
+        return;
+    }
+    if (h != nullptr)
+        h->sharingEnabled = false;
+    if (up != nullptr)
+        up->sharingEnabled = false;
+    mobile.on = false;
+    mobile.sharedName.clear();
+}
+
+int64_t LaptopModel::MobileOffAt() const {
+    if (!mobile.on)
+        return -1;
+    int64_t at = mobile.offAfterMs >= 0 ? mobile.onSinceMs + mobile.offAfterMs : -1;
+    if (!mobile.keepOn && MobileStations().empty()) {
+        int64_t idleSince = mobile.onSinceMs;
+        for (const auto& d : devices) {
+            if (d.leaveMs > idleSince && d.leaveMs <= nowMs && d.joinMs < d.leaveMs)
+                idleSince = d.leaveMs;
+        }
+        const int64_t idleOff = idleSince + kMobileIdleOffMs;
+        at = at < 0 ? idleOff : std::min(at, idleOff);
+    }
+    return at;
 }
 
 bool LaptopModel::Blocked(const SimDevice& d) const {
@@ -132,6 +207,9 @@ void LaptopModel::AdvanceTo(int64_t ms) {
     // Works through the time in pieces between joins and leaves; inside a piece
     // nothing changes but the bytes moved.
     while (true) {
+        const int64_t mobileOff = MobileOffAt();
+        if (mobileOff >= 0 && mobileOff <= nowMs)
+            SwitchMobile(false);
         const bool serves = HostedServes();
         for (auto& d : devices) {
             if (!Associated(d, nowMs) || !serves)
@@ -149,6 +227,9 @@ void LaptopModel::AdvanceTo(int64_t ms) {
             if (d.leaveMs > nowMs && d.leaveMs < next)
                 next = d.leaveMs;
         }
+        const int64_t off = MobileOffAt();
+        if (off > nowMs && off < next)
+            next = off;
         for (auto& d : devices) {
             if (!Associated(d, nowMs) || !serves || d.ip.empty() || Blocked(d))
                 continue;
@@ -188,11 +269,25 @@ OsVersion LaptopModel::Version() const {
     if (windows == "7") {
         v.reportedMinor = 1;
         v.blockMinor = 1;
+        v.realMajor = 6;
+        v.realMinor = 1;
+        v.realBuild = 7601;
+        return v;
+    }
+    // Without a compatibility declaration Windows 8.1 and later report themselves as
+    // 6.2; the process environment block and the real version keep the truth.
+    v.reportedMinor = 2;
+    if (windows == "10" || windows == "11") {
+        v.blockMajor = 10;
+        v.blockMinor = 0;
+        v.realMajor = 10;
+        v.realMinor = 0;
+        v.realBuild = windows == "10" ? 19045 : 22631;
     } else {
-        // Without a compatibility declaration Windows 8.1 reports itself as 6.2; the
-        // process environment block keeps the true version.
-        v.reportedMinor = 2;
         v.blockMinor = windows == "8.1" ? 3 : 2;
+        v.realMajor = 6;
+        v.realMinor = v.blockMinor;
+        v.realBuild = windows == "8.1" ? 9600 : 9200;
     }
     return v;
 }

@@ -80,9 +80,28 @@ struct SimHostedNetwork {
     int channel = 11;
 };
 
+// The Windows 10 and 11 Mobile Hotspot as the system's tethering manager runs it.
+struct SimMobileHotspot {
+    bool available = false;   // the system offers it (Windows 10 and 11 by default)
+    int64_t offAfterMs = -1;  // the system switches it off this long after it came on
+    uint32_t maxClients = 8;
+    std::string ssid = "LAPTOP-5A1C 3177";  // what the system keeps: its own until configured
+    std::string key = "8u1B4#39";
+    bool on = false;
+    int64_t onSinceMs = 0;
+    std::string sharedName;  // the connection it shares while on
+    bool keepOn = false;     // the no-connections timeout was switched off
+    // The calls the program made, in order: "configure SSID", "start NAME", "stop",
+    // "keep on".
+    std::vector<std::string> calls;
+};
+
+// The system switches an idle Mobile Hotspot off this long after the last device left.
+constexpr int64_t kMobileIdleOffMs = 300000;
+
 struct LaptopModel {
     // The machine.
-    std::string windows = "7";  // "7", "8" or "8.1"
+    std::string windows = "7";  // "7", "8", "8.1", "10" or "11"
     bool admin = true;
     bool wireless = true;  // a wireless adapter is fitted
     bool radioOn = true;
@@ -112,6 +131,7 @@ struct LaptopModel {
     // what the model would print.
     std::map<std::string, std::string> replies;
     SimHostedNetwork hosted;
+    SimMobileHotspot mobile;
     // The system's random generator: the state of its fixed sequence (a scenario's
     // "random SEED"), so every run of a scenario draws the same bytes; or none.
     uint64_t randomState = 1;
@@ -155,6 +175,14 @@ struct LaptopModel {
     // The devices associated with the started hosted network, in the order they
     // associated (blocked ones included: blocking does not disassociate).
     std::vector<const SimDevice*> Stations() const;
+    // The devices on the Mobile Hotspot, in the order they associated.
+    std::vector<const SimDevice*> MobileStations() const;
+    // Switches the Mobile Hotspot on, sharing `shared`, or off: the system shares the
+    // connection itself and gives the virtual adapter its address.
+    void SwitchMobile(bool on, const std::string& shared = {});
+    // When the system will switch the running Mobile Hotspot off by itself (its own
+    // bound or the idle timeout); -1 while nothing will.
+    int64_t MobileOffAt() const;
     bool Blocked(const SimDevice& d) const;
     // The hosted side hands out leases: it is 192.168.137.1 and shared privately.
     bool HostedServes() const;

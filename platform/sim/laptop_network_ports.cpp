@@ -136,6 +136,16 @@ class SimWireless : public WirelessLan {
         return true;
     }
 
+    // The driver's own answer, in no language; nothing is known without the WLAN API
+    // or a wireless adapter.
+    HostingSupport DriverHosting() override {
+        auto lock = core_.Lock();
+        const LaptopModel& m = core_.model;
+        if (!m.wlanApi || !m.wireless)
+            return HostingSupport::Unknown;
+        return m.hostedSupported ? HostingSupport::Supported : HostingSupport::Unsupported;
+    }
+
   private:
     static std::string Upper(std::string text) {
         for (char& c : text) {

@@ -42,6 +42,7 @@ struct LaptopPorts {
     std::unique_ptr<Shell> shell;
     std::unique_ptr<Power> power;
     std::unique_ptr<RandomSource> random;
+    std::unique_ptr<Tethering> tethering;
 };
 
 // laptop_network_ports.cpp
@@ -60,5 +61,7 @@ std::unique_ptr<HttpClient> MakeHttpPort(LaptopCore& core);
 std::unique_ptr<Shell> MakeShellPort(LaptopCore& core);
 std::unique_ptr<Power> MakePowerPort(LaptopCore& core);
 std::unique_ptr<RandomSource> MakeRandomPort(LaptopCore& core);
+// laptop_tethering.cpp
+std::unique_ptr<Tethering> MakeTetheringPort(LaptopCore& core);
 
 }  // namespace hs::sim

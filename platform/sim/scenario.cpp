@@ -441,12 +441,14 @@ bool ParseScenario(const std::string& text, LaptopModel& model, std::string& err
     for (const auto& s : statements) {
         if (s.verb != "windows")
             continue;
-        if (s.words.size() != 1 ||
-            (s.words[0] != "7" && s.words[0] != "8" && s.words[0] != "8.1")) {
-            return fail(s.line, "windows must be 7, 8 or 8.1");
+        if (s.words.size() != 1 || (s.words[0] != "7" && s.words[0] != "8" && s.words[0] != "8.1" &&
+                                    s.words[0] != "10" && s.words[0] != "11")) {
+            return fail(s.line, "windows must be 7, 8, 8.1, 10 or 11");
         }
         model.windows = s.words[0];
     }
+    // Windows 10 and 11 have the Mobile Hotspot unless the scenario says otherwise.
+    model.mobile.available = model.windows == "10" || model.windows == "11";
     for (const auto& s : statements) {
         if (s.verb != "wireless")
             continue;
@@ -507,6 +509,23 @@ bool ParseScenario(const std::string& text, LaptopModel& model, std::string& err
             } else {
                 return fail(s.line, "language must be zh-CN, zh-TW or en-US");
             }
+        } else if (s.verb == "mobile_hotspot") {
+            if (one == "available" || one == "unavailable") {
+                model.mobile.available = one == "available";
+            } else if (s.words.size() == 2 && s.words[0] == "off-after") {
+                int64_t ms = 0;
+                if (!ParseSeconds(s.words[1], ms))
+                    return fail(s.line, "off-after needs seconds");
+                model.mobile.offAfterMs = ms;
+            } else {
+                return fail(s.line,
+                            "mobile_hotspot must be available, unavailable or off-after SECONDS");
+            }
+        } else if (s.verb == "max_clients") {
+            uint64_t count = 0;
+            if (!needOne("a number") || !ParseNumber(one, count) || count == 0 || count > 100)
+                return fail(s.line, "max_clients must be a number from 1 to 100");
+            model.mobile.maxClients = static_cast<uint32_t>(count);
         } else if (s.verb == "wlan_api") {
             if (!needOne("yes or no"))
                 return false;
@@ -666,6 +685,12 @@ bool ParseScenario(const std::string& text, LaptopModel& model, std::string& err
         }
     }
 
+    // Where the driver cannot host a network, the adapter that carries the Mobile
+    // Hotspot of Windows 10 and 11 is a Wi-Fi Direct virtual adapter.
+    if (model.mobile.available && !model.hostedSupported &&
+        hosted.description == "Microsoft 托管网络虚拟适配器") {
+        hosted.description = "Microsoft Wi-Fi Direct Virtual Adapter #2";
+    }
     if (listed.empty())
         listed = StandardConnections(model);
     // The hosted adapter follows the first wireless connection, as the system lists it.
@@ -738,6 +763,44 @@ page /rjgx/lanz/gonggao.html <html><body><p>欢迎使用！这是模拟的笔记
 page /rjgx/lanz/tongji.html ok
 name 192.168.1.1 router.home
 )";
+}
+
+std::string Windows11ScenarioText() {
+    return R"(# A Chinese Windows 11 laptop whose wireless driver cannot host a network: the
+# hotspot is the system's Mobile Hotspot. Three phones join it.
+windows 11
+admin yes
+wireless yes
+radio on
+hosted_network unsupported
+mobile_hotspot available
+max_clients 8
+driver Intel(R) Wi-Fi 6 AX201 160MHz
+sharing available
+upstream WLAN
+connection WLAN kind=wifi status=2 index=18 address=192.168.1.105/24 gateway=192.168.1.1 gateway_mac=c8-3a-35-84-78-1e metric=25 in=734003200 out=96468992
+connection 以太网 kind=ethernet status=7 index=9 metric=10
+connection "本地连接* 1" kind=wifidirect status=7 index=6 description="Microsoft Wi-Fi Direct Virtual Adapter"
+hosted "本地连接* 10" index=21
+service SharedAccess start=3 state=1
+service MpsSvc start=2 state=4
+# Phones: times in seconds after the program started, rates in bytes per second.
+device a4:5e:60:c1:22:33 name=android-5a1c2b3d join=12 down=180k up=24k ip=192.168.137.23
+device 3c:15:c2:9a:8b:01 name=iPhone join=25 down=90k up=12k ip=192.168.137.61
+device f0:db:e2:44:10:7e name=HUAWEI-P30 join=48 down=30k up=6k ip=192.168.137.140
+page /rjgx/lanz/lanzgx.html 【版本开始】1.0【版本结束】【地址开始】http://127.0.0.1/tulawifi.exe【地址结束】
+page /rjgx/lanz/gonggao.html <html><body><p>欢迎使用！这是模拟的 Windows 11 笔记本：三部手机会在一分钟内连上移动热点。</p></body></html>
+page /rjgx/lanz/tongji.html ok
+name 192.168.1.1 router.home
+)";
+}
+
+std::string BuiltInScenarioText(const std::string& name) {
+    if (name == "windows7")
+        return DefaultScenarioText();
+    if (name == "windows11")
+        return Windows11ScenarioText();
+    return {};
 }
 
 }  // namespace hs::sim

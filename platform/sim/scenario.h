@@ -5,7 +5,10 @@
 // a double-quoted word may hold spaces. Times are seconds after the laptop was
 // built (decimals allowed), rates are bytes per second (suffix k = 1024, m = 1048576).
 //
-//   windows 7 | 8 | 8.1          the system (default 7)
+//   windows 7 | 8 | 8.1 | 10 | 11
+//                                the system (default 7); 10 is build 19045 and 11 build
+//                                22631, both reporting 6.2 to a program without a
+//                                compatibility declaration
 //   language zh-CN | zh-TW | en-US
 //                                the language the console tools answer in (default
 //                                zh-CN): Simplified Chinese, Traditional Chinese or
@@ -16,6 +19,15 @@
 //   wireless yes | no            a wireless adapter is fitted (default yes)
 //   radio on | off               the wireless switch (default on)
 //   hosted_network supported | unsupported
+//                                whether the wireless driver can host a network
+//   mobile_hotspot available | unavailable | off-after SECONDS
+//                                the Mobile Hotspot (available by default on Windows 10
+//                                and 11 only; unavailable answers as a system without
+//                                its classes); off-after: the system switches it off
+//                                SECONDS after it came on, whatever the program asked.
+//                                Without the program's keep-on request the system also
+//                                switches it off 300 s after the last device left.
+//   max_clients N                how many devices the Mobile Hotspot takes (default 8)
 //   wlan_api yes | no            the system offers the WLAN API's hosted-network
 //                                functions (default yes); with "no", asking it for
 //                                the hosted network's state fails
@@ -89,5 +101,11 @@ bool ParseScenario(const std::string& text, LaptopModel& model, std::string& err
 // "本地连接" and a dial-up "宽带连接", and three phones joining within the first
 // minute: an Android phone, an iPhone and a device that never answers pings.
 std::string DefaultScenarioText();
+
+// A built-in scenario by its name: "windows7" (the one above) or "windows11", Windows
+// 11 in Chinese whose wireless driver cannot host a network, so the hotspot is the
+// Mobile Hotspot, with the same three phones (all of them named). Empty for another
+// name.
+std::string BuiltInScenarioText(const std::string& name);
 
 }  // namespace hs::sim

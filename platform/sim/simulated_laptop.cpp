@@ -27,6 +27,7 @@ SimulatedLaptop::SimulatedLaptop(Clock& clock, TextCodec& codec, FileStore& file
     ports_->shell = MakeShellPort(core);
     ports_->power = MakePowerPort(core);
     ports_->random = MakeRandomPort(core);
+    ports_->tethering = MakeTetheringPort(core);
 }
 
 SimulatedLaptop::~SimulatedLaptop() = default;
@@ -49,6 +50,10 @@ std::string SimulatedLaptop::DefaultScenario() {
     return DefaultScenarioText();
 }
 
+std::string SimulatedLaptop::BuiltInScenario(const std::string& name) {
+    return BuiltInScenarioText(name);
+}
+
 Host SimulatedLaptop::MakeHost() {
     Host host;
     host.commands = ports_->commands.get();
@@ -68,6 +73,7 @@ Host SimulatedLaptop::MakeHost() {
     host.network = ports_->network.get();
     host.power = ports_->power.get();
     host.random = ports_->random.get();
+    host.tethering = ports_->tethering.get();
     return host;
 }
 

@@ -1,4 +1,4 @@
-// The simulated laptop: a Windows 7/8 machine in memory, behind every port
+// The simulated laptop: a Windows 7 to 11 machine in memory, behind every port
 // of platform/host.h, for tests and for running the program without a wireless
 // card. What one command changes the next command sees.
 //
@@ -47,6 +47,8 @@ class SimulatedLaptop {
         std::string* error = nullptr, const ScenarioFileReader& scenarioFiles = {});
     // The built-in scenario's text.
     static std::string DefaultScenario();
+    // A built-in scenario by name ("windows7", "windows11"); empty for another name.
+    static std::string BuiltInScenario(const std::string& name);
 
     ~SimulatedLaptop();
     SimulatedLaptop(const SimulatedLaptop&) = delete;

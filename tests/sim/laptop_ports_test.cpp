@@ -1,4 +1,6 @@
 // The simulated laptop's ports other than the console.
+#include <algorithm>
+
 #include "tests/sim/sim_test_support.h"
 
 namespace hs::sim::testing {
@@ -285,6 +287,96 @@ TEST(CommandPort, StopRequestedReturnsNothingAndRunsNothing) {
     EXPECT_FALSE(b.laptop->Snapshot().hosted.allowed);
     EXPECT_TRUE(b.host.clock == &b.clock);
     EXPECT_TRUE(b.host.files == &b.files);
+}
+
+// The Windows 11 laptop's Mobile Hotspot: the system shares the upstream itself, its
+// virtual adapter holds the sharing address, the phones come by the timeline, and
+// the system switches an idle hotspot off unless asked to keep it on.
+TEST(TetheringPort, SharesItselfListsThePhonesAndSwitchesOffWhenIdle) {
+    Bench b(SimulatedLaptop::BuiltInScenario("windows11"));
+    ASSERT_TRUE(b.host.tethering != nullptr);
+    EXPECT_TRUE(b.host.wireless->DriverHosting() == HostingSupport::Unsupported);
+    EXPECT_EQ(b.host.system->Version().realBuild, 22631);
+    TetheringInfo info;
+    ASSERT_TRUE(b.host.tethering->Query("", info).Succeeded());
+    EXPECT_EQ(info.state, 2);
+    EXPECT_EQ(info.maxClientCount, 8u);
+
+    EXPECT_EQ(b.host.tethering->Configure("", "热点 1", "1234567", nullptr).code, 0x80070057u);
+    ASSERT_TRUE(b.host.tethering->Configure("", "热点 1", "12345678", nullptr).Succeeded());
+    ASSERT_TRUE(b.host.tethering->Start("", nullptr).Succeeded());
+    EXPECT_EQ(ConnectionOfDescription(b, "Microsoft Wi-Fi Direct Virtual Adapter #2"),
+              "本地连接* 10");
+    std::vector<AdapterInfo> adapters;
+    ASSERT_TRUE(b.host.adapters->Adapters(adapters));
+    const auto hotspot = std::find_if(adapters.begin(), adapters.end(), [](const AdapterInfo& a) {
+        return a.ipv4 == std::vector<std::string>{"192.168.137.1"};
+    });
+    ASSERT_TRUE(hotspot != adapters.end());
+    EXPECT_EQ(hotspot->index, 21);
+
+    b.At(60);
+    std::vector<TetheringClient> clients;
+    ASSERT_TRUE(b.host.tethering->Clients(clients).Succeeded());
+    ASSERT_EQ(clients.size(), 3u);
+    EXPECT_EQ(clients[1].macAddress, "3c:15:c2:9a:8b:01");
+    EXPECT_EQ(clients[1].hostNames, (std::vector<std::string>{"192.168.137.61", "iPhone"}));
+    std::vector<InterfaceRow> rows;
+    ASSERT_TRUE(b.host.interfaces->Rows(rows));
+    const auto row =
+        std::find_if(rows.begin(), rows.end(), [](const InterfaceRow& r) { return r.index == 21; });
+    ASSERT_TRUE(row != rows.end());
+    EXPECT_GT(row->outOctets64, 0u);  // the phones' downloads go out of the hotspot
+
+    // The phones never leave; once they do, 300 s of no device end it.
+    b.laptop->Change([](LaptopModel& m) {
+        for (auto& d : m.devices)
+            d.leaveMs = 100000;
+    });
+    b.At(399);
+    ASSERT_TRUE(b.host.tethering->Query("", info).Succeeded());
+    EXPECT_EQ(info.state, 1);
+    EXPECT_EQ(info.clientCount, 0u);
+    b.At(400);
+    ASSERT_TRUE(b.host.tethering->Query("", info).Succeeded());
+    EXPECT_EQ(info.state, 2);
+
+    // Kept on, it stays on without devices.
+    ASSERT_TRUE(b.host.tethering->Start("", nullptr).Succeeded());
+    ASSERT_TRUE(b.host.tethering->KeepOnWithoutClients().Succeeded());
+    b.At(2000);
+    ASSERT_TRUE(b.host.tethering->Query("", info).Succeeded());
+    EXPECT_EQ(info.state, 1);
+    EXPECT_EQ(
+        b.laptop->Snapshot().mobile.calls,
+        (std::vector<std::string>{"configure 热点 1", "start WLAN", "start WLAN", "keep on"}));
+}
+
+TEST(TetheringPort, AnswersAsTheSystemDoesWhenItCannotStart) {
+    Bench off(
+        "windows 11\nhosted_network unsupported\nradio off\nconnection WLAN kind=wifi\n"
+        "connection 以太网 kind=ethernet status=2 address=192.168.0.5/24\n");
+    EXPECT_EQ(off.host.tethering->Start("", nullptr).status, 3);  // WiFiDeviceOff
+
+    Bench seven;  // Windows 7 has no Mobile Hotspot
+    TetheringInfo info;
+    const TetheringAnswer none = seven.host.tethering->Query("", info);
+    EXPECT_TRUE(none.failure == TetheringFailure::Unavailable);
+    EXPECT_EQ(none.code, 0x80040154u);
+
+    Bench limited(
+        "windows 10\nhosted_network unsupported\nmobile_hotspot off-after 30\nmax_clients 2\n"
+        "device 02:00:00:00:00:01 join=1\ndevice 02:00:00:00:00:02 join=2\n"
+        "device 02:00:00:00:00:03 join=3\n");
+    ASSERT_TRUE(limited.host.tethering->Start("", nullptr).Succeeded());
+    ASSERT_TRUE(limited.host.tethering->KeepOnWithoutClients().Succeeded());
+    limited.At(10);
+    std::vector<TetheringClient> clients;
+    ASSERT_TRUE(limited.host.tethering->Clients(clients).Succeeded());
+    EXPECT_EQ(clients.size(), 2u);
+    limited.At(30);
+    ASSERT_TRUE(limited.host.tethering->Query("", info).Succeeded());
+    EXPECT_EQ(info.state, 2);  // switched off by the system despite the keep-on request
 }
 
 }  // namespace

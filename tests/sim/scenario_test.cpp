@@ -14,7 +14,7 @@ std::string ErrorOf(const std::string& text) {
 
 TEST(Scenario, MistakesAreReportedWithTheirLine) {
     EXPECT_EQ(ErrorOf("windows 7\n\nconection x\n"), "line 3: unknown statement 'conection'");
-    EXPECT_EQ(ErrorOf("windows 9\n"), "line 1: windows must be 7, 8 or 8.1");
+    EXPECT_EQ(ErrorOf("windows 9\n"), "line 1: windows must be 7, 8, 8.1, 10 or 11");
     EXPECT_EQ(ErrorOf("radio maybe\n"), "line 1: radio must be on or off");
     EXPECT_EQ(ErrorOf("# comment\ndevice 11:22:33 join=1\n"),
               "line 2: device needs a hardware address first");
