@@ -93,16 +93,14 @@ Step MobileHotspot::Configure(const std::string& ssid, const std::string& key) {
     }
     if (host_.tethering == nullptr)
         return Unavailable(Wow64());
-    return TetheringStep(host_.tethering->Configure(Upstream(), ssid, key, CurrentStop()),
-                         Wow64());
+    return TetheringStep(host_.tethering->Configure(Upstream(), ssid, key, CurrentStop()), Wow64());
 }
 
 Step MobileHotspot::Start() {
     if (host_.tethering == nullptr)
         return Unavailable(Wow64());
     const std::string upstream = Upstream();
-    const Step step =
-        TetheringStep(host_.tethering->Start(upstream, CurrentStop()), Wow64(), true);
+    const Step step = TetheringStep(host_.tethering->Start(upstream, CurrentStop()), Wow64(), true);
     if (step.result != StepResult::Done || StopRequested())
         return step;
     // The system would switch it off five minutes after the last device left.

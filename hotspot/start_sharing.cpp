@@ -69,9 +69,9 @@ struct StartState {
     std::string wiredNames;  // what 编辑框去除多个本地 holds
     std::string ssid;        // the name and key the network was configured with
     std::string key;
-    bool startRefused = false;  // the system did not confirm the start
+    bool startRefused = false;    // the system did not confirm the start
     bool sharedBySystem = false;  // the Mobile Hotspot shares the upstream itself
-    std::string startReason;    // why, where the start's answer does not say it
+    std::string startReason;      // why, where the start's answer does not say it
     SharingOutcome outcome;
 };
 
