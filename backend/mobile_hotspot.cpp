@@ -112,17 +112,17 @@ Step MobileHotspot::Start() {
 }
 
 Step MobileHotspot::SwitchOff() {
+    // A system without the Mobile Hotspot, or one whose hotspot is off, has nothing to
+    // switch off: that is no failure of a stop or a return to idle.
+    Step off;
+    off.result = StepResult::Done;
     if (host_.tethering == nullptr)
-        return Unavailable(Wow64());
+        return off;
     TetheringInfo info;
     const TetheringAnswer query = host_.tethering->Query(Upstream(), info);
-    if (query.failure == TetheringFailure::Unavailable)
-        return TetheringStep(query, Wow64());
-    if (query.failure == TetheringFailure::None && info.state == kStateOff) {
-        Step off;
-        off.result = StepResult::Done;
+    if (query.failure == TetheringFailure::Unavailable ||
+        (query.failure == TetheringFailure::None && info.state == kStateOff))
         return off;
-    }
     return TetheringStep(host_.tethering->Stop(CurrentStop()), Wow64());
 }
 

@@ -87,6 +87,8 @@ TEST(MobileHotspot, AStartListsTheThreePhonesBlocksOneAndCountsTheirTraffic) {
     EXPECT_EQ(p.C("透明标签3").Text(), "最多8台设备   右键拉黑   双击改备注");
     EXPECT_EQ(p.notices, (std::vector<std::string>{"3 台新设备连上了热点"}));
 
+    const std::string tableBeforeTheBlock = p.laptop->RunBytes("arp -a");
+
     // Blacklisting the iPhone cuts it off on the hotspot's interface.
     ASSERT_TRUE(p.driver->RightClickRow("超级列表框1", 1));
     ASSERT_TRUE(p.driver->Choose("拉入黑名单"));
@@ -96,6 +98,13 @@ TEST(MobileHotspot, AStartListsTheThreePhonesBlocksOneAndCountsTheirTraffic) {
     EXPECT_EQ(p.List(),
               (Rows{kThreePhones[0], {"2", "192.168.137.140", "f0-db-e2-44-10-7e", "HUAWEI-P30"}}));
     EXPECT_EQ(p.C("透明标签3").Text(), "最多8台设备   右键拉黑   双击改备注");
+
+    // A system that does not take the entry still shows the iPhone's own address: the
+    // hint says so instead of pretending it is cut off.
+    p.laptop->Change([&](sim::LaptopModel& m) { m.replies["arp -a"] = tableBeforeTheBlock; });
+    p.Tick();
+    EXPECT_EQ(p.C("透明标签3").Text(), "系统不接受拉黑，黑名单设备仍能上网");
+    p.laptop->Change([](sim::LaptopModel& m) { m.replies.erase("arp -a"); });
 
     // The session's traffic is the hotspot adapter's: the Android phone alone downloads
     // 180 KB a second from 12 s on.
@@ -251,7 +260,15 @@ TEST(MobileHotspot, TheChoiceOfWayFollowsTheDriverTheSystemAndTheSetting) {
     EXPECT_NE(p.messages[0].text.find(kStartFailureHelp), std::string::npos);
     EXPECT_EQ(p.C("标签9").Text(), "未启动");
 
-    // Forced onto a system without it: said so, and a 32-bit program is sent to the 64-bit one.
+    // Forced onto a system without it: one box that says so, no failed switch-off after it.
+    MobileProgram forced(Windows11("mobile_hotspot unavailable\n"));
+    settings::WriteSetting(forced.host, settings::kHotspotBackend, "mobile");
+    forced.PressStart();
+    ASSERT_EQ(forced.messages.size(), 1u);
+    EXPECT_EQ(forced.messages[0].caption, "开启失败");
+    EXPECT_NE(forced.messages[0].text.find("没有可用的“移动热点”功能"), std::string::npos);
+    EXPECT_EQ(forced.Session().phase, Phase::Idle);
+    // A 32-bit program on 64-bit Windows is sent to the 64-bit one.
     TetheringAnswer unavailable;
     unavailable.failure = TetheringFailure::Unavailable;
     unavailable.code = backend::kClassNotRegistered;
