@@ -28,6 +28,16 @@ BackendKind ChooseBackend(BackendPreference preference, const BackendFacts& fact
                : BackendKind::HostedNetwork;
 }
 
+bool MobileHotspotIsOn(Host& host) {
+    if (host.tethering == nullptr || host.system == nullptr ||
+        !HasMobileHotspotBuild(host.system->Version()))
+        return false;
+    TetheringInfo info;
+    const TetheringAnswer answer = host.tethering->Query("", info);
+    constexpr int kStateOn = 1;
+    return answer.failure == TetheringFailure::None && info.state == kStateOn;
+}
+
 BackendKind DecideBackend(Host& host, const std::string& preferenceSetting) {
     const BackendPreference preference = PreferenceFromSetting(preferenceSetting);
     BackendFacts facts;

@@ -33,6 +33,11 @@ bool HasMobileHotspotBuild(const OsVersion& version);
 // available), or where the preference forces it; else the Hosted Network.
 BackendKind ChooseBackend(BackendPreference preference, const BackendFacts& facts);
 
+// Whether the system's Mobile Hotspot is on now (its state asked, which blocks): a
+// worker's question before anything switches connection sharing off. False where there
+// is none.
+bool MobileHotspotIsOn(Host& host);
+
 // Reads the preference and the system's facts and chooses. It may ask the tethering
 // manager (a call that blocks): workers only.
 BackendKind DecideBackend(Host& host, const std::string& preferenceSetting);

@@ -37,7 +37,7 @@ void Prepare(Hotspot& hotspot, const PreparationInput& input) {
     // that is on shares through the system's own sharing, which stays: it is shown as
     // running instead.
     std::optional<RunningHotspot> running;
-    if (MobileHotspotIsOn(host))
+    if (backend::MobileHotspotIsOn(host))
         running = ReadRunningHotspot(hotspot);
     const std::string wired =
         running ? input.wiredNames

@@ -507,15 +507,6 @@ std::string SharingFailedText(uint32_t code) {
     return text;
 }
 
-bool MobileHotspotIsOn(Host& host) {
-    if (host.tethering == nullptr || host.system == nullptr ||
-        !backend::HasMobileHotspotBuild(host.system->Version()))
-        return false;
-    TetheringInfo info;
-    const TetheringAnswer answer = host.tethering->Query("", info);
-    return answer.failure == TetheringFailure::None && info.state == 1;
-}
-
 RunningHotspot ReadRunningHotspot(Hotspot& hotspot) {
     Host& host = hotspot.GetHost();
     hotspot.UseBackend(backend::BackendKind::MobileHotspot);

@@ -38,9 +38,6 @@ struct RunningHotspot {
     std::string key;
 };
 
-// Whether the system's Mobile Hotspot is on now (its state asked, which blocks): a
-// worker's question before anything switches sharing off. False where there is none.
-bool MobileHotspotIsOn(Host& host);
 // Its adapter, interface and counters, and the name and key last saved; makes the Mobile
 // Hotspot the way every later step uses. Worker.
 RunningHotspot ReadRunningHotspot(Hotspot& hotspot);
