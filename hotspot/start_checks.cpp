@@ -64,6 +64,22 @@ bool CheckNameAndPassword(Hotspot& hotspot, const std::string& ssid, const std::
         hotspot.View().Balloon("密码不能包含双引号哦！", kBalloonX, kKeyBalloonY);
         return false;
     }
+    // The console tools take the name and the key in the system's ANSI code page: a
+    // character it lacks (an emoji; Chinese where non-Unicode programs run Western)
+    // would reach the network as another one, so the phones would see another name.
+    if (SystemInfo* system = hotspot.GetHost().system) {
+        const std::string inName = system->Unencodable(ssid);
+        if (!inName.empty()) {
+            hotspot.View().Balloon("WiFi名称不能包含“" + inName + "”哦！", kBalloonX,
+                                   kNameBalloonY);
+            return false;
+        }
+        const std::string inKey = system->Unencodable(key);
+        if (!inKey.empty()) {
+            hotspot.View().Balloon("密码不能包含“" + inKey + "”哦！", kBalloonX, kKeyBalloonY);
+            return false;
+        }
+    }
     if (codec.Utf8ToGbk(WithoutSpaces(ssid)).size() > kMaxSsidBytes) {
         hotspot.View().Balloon("WiFi名称不能超过32个字节哦！", kBalloonX, kNameBalloonY);
         return false;

@@ -12,6 +12,9 @@
 //                      on its tab would
 //   --show-bar         developer option: open the traffic bar after start
 //   --hide-main        developer option: hide the main window after start
+//   --journal-bound=BYTES
+//                      developer option: keep the user's journal under BYTES (at least
+//                      1024) instead of 1 MB, to see its rotation in a short run
 //   --update-host=HOST[:PORT]
 //                      developer option: ask HOST[:PORT] instead of the update server
 //                      for the update check, the announcement and the statistics page
@@ -24,6 +27,7 @@
 // The user's local application data folder.
 #include <shlobj.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <memory>
 #include <optional>
@@ -54,6 +58,7 @@ struct Options {
     bool showBar = false;
     bool hideMain = false;
     std::string updateHost;  // "" = the update server
+    uint64_t journalBound = kJournalBoundBytes;
     std::string error;
 };
 
@@ -91,6 +96,14 @@ Options ParseOptions() {
             options.showBar = true;
         } else if (arg == "--hide-main") {
             options.hideMain = true;
+        } else if (arg.rfind("--journal-bound=", 0) == 0) {
+            const std::string n = arg.substr(16);
+            char* end = nullptr;
+            const unsigned long long bytes = std::strtoull(n.c_str(), &end, 10);
+            if (n.empty() || n.size() > 10 || *end != '\0' || bytes < 1024)
+                options.error = "参数有误: " + arg;
+            else
+                options.journalBound = bytes;
         } else if (arg.rfind("--update-host=", 0) == 0) {
             options.updateHost = arg.substr(14);
             if (!IsHostAndPort(options.updateHost))
@@ -135,9 +148,10 @@ std::string JournalFolder() {
 }
 
 // The journal a user can send: every command with its time, thread and answer, and every
-// sharing and service call with its result, without the hotspot's key, at most 1 MB (and one older
-// file of as much). The last run's journal is kept as journal.txt.1.
-std::unique_ptr<hs::CommandJournal> KeepUserJournal(hs::Host& host, const std::string& folder) {
+// sharing, service and tethering call with its result, without the hotspot's key, at most 1 MB (and
+// one older file of as much). The last run's journal is kept as journal.txt.1.
+std::unique_ptr<hs::CommandJournal> KeepUserJournal(hs::Host& host, const std::string& folder,
+                                                    uint64_t bound) {
     if (folder.empty())
         return nullptr;
     const std::wstring path = hs::win::Widen(folder + "\\journal.txt");
@@ -146,17 +160,19 @@ std::unique_ptr<hs::CommandJournal> KeepUserJournal(hs::Host& host, const std::s
     const int64_t start = clock->NowMs();
     auto journal = std::make_unique<hs::CommandJournal>(
         *host.commands, [clock, start] { return clock->NowMs() - start; });
-    journal->SetBound(kJournalBoundBytes);
+    journal->SetBound(bound);
     journal->HideKeys(true);
     if (!journal->Open(folder + "\\journal.txt"))
         return nullptr;
     host.commands = journal.get();
-    // The sharing and service calls go in it too, with what the system answered. Like
+    // The sharing, service and tethering calls go in it too, with what the system answered. Like
     // the journal, never destroyed: a worker past the exit's bound may still call them.
     if (host.sharing != nullptr)
         host.sharing = new hs::JournalledSharing(*host.sharing, *journal);
     if (host.services != nullptr)
         host.services = new hs::JournalledServices(*host.services, *journal);
+    if (host.tethering != nullptr)
+        host.tethering = new hs::JournalledTethering(*host.tethering, *journal);
     return journal;
 }
 
@@ -251,7 +267,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     std::string journalFolder = options.simulate ? SimulationFolder() : JournalFolder();
     // Never destroyed: a worker past the exit's bound may still run a command.
-    auto* journal = options.simulate ? nullptr : KeepUserJournal(host, journalFolder).release();
+    auto* journal = options.simulate
+                        ? nullptr
+                        : KeepUserJournal(host, journalFolder, options.journalBound).release();
     if (!options.simulate && journal == nullptr)
         journalFolder.clear();
 

@@ -140,6 +140,14 @@ class SystemInfo {
     virtual OsVersion Version() = 0;
     // The process token's elevation; Unknown where the system cannot tell.
     virtual Elevation ProcessElevation() { return Elevation::Unknown; }
+    // The first character of `utf8` that the system's ANSI code page cannot hold
+    // unchanged: the console tools write a network's name and key in that code page,
+    // so such a character would reach the network as another one ("?"). Empty when the
+    // code page holds them all.
+    virtual std::string Unencodable(const std::string& utf8) {
+        (void)utf8;
+        return {};
+    }
 };
 
 // A rectangle in screen pixels; `right` and `bottom` lie just outside it.

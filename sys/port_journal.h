@@ -1,5 +1,6 @@
-// The sharing manager and the service manager, written down in the command journal:
-// every call with its result, so the journal a user sends tells what the system said.
+// The sharing manager, the service manager and the Mobile Hotspot's tethering manager,
+// written down in the command journal: every call with its result, so the journal a
+// user sends tells what the system said.
 #pragma once
 
 #include <string>
@@ -33,6 +34,25 @@ class JournalledServices : public ServiceManager {
 
   private:
     ServiceManager& inner_;
+    CommandJournal& journal_;
+};
+
+// Each call with its upstream, its failure kind, the HRESULT in hex, the operation's
+// status and the system's own words; the key given to Configure is written as "*".
+class JournalledTethering : public Tethering {
+  public:
+    JournalledTethering(Tethering& inner, CommandJournal& journal)
+        : inner_(inner), journal_(journal) {}
+    TetheringAnswer Query(const std::string& upstream, TetheringInfo& out) override;
+    TetheringAnswer Configure(const std::string& upstream, const std::string& ssid,
+                              const std::string& key, const StopSignal* stop) override;
+    TetheringAnswer Start(const std::string& upstream, const StopSignal* stop) override;
+    TetheringAnswer Stop(const StopSignal* stop) override;
+    TetheringAnswer Clients(std::vector<TetheringClient>& out) override;
+    TetheringAnswer KeepOnWithoutClients() override;
+
+  private:
+    Tethering& inner_;
     CommandJournal& journal_;
 };
 

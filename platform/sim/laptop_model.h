@@ -113,6 +113,8 @@ struct LaptopModel {
     uint32_t sharingErrorCode = 0;
     // The language the console tools answer in.
     ConsoleLanguage language = ConsoleLanguage::SimplifiedChinese;
+    // The code page of non-Unicode programs: 936 (Chinese) or 1252 (Western).
+    int ansiCodePage = 936;
     std::string wirelessDriver = "Intel(R) Centrino(R) Wireless-N 1030";
     std::string upstream;                    // the connection that leads to the Internet
     std::vector<SimConnection> connections;  // in the system's order; the hosted one included

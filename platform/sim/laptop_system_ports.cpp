@@ -65,7 +65,35 @@ class SimCommands : public CommandRunner {
     LaptopCore& core_;
 };
 
+// The code point of one UTF-8 character.
+char32_t CodePoint(const std::string& character) {
+    const unsigned char lead = static_cast<unsigned char>(character[0]);
+    const size_t length = character.size();
+    char32_t c = length == 1   ? lead
+                 : length == 2 ? lead & 0x1F
+                 : length == 3 ? lead & 0x0F
+                               : lead & 0x07;
+    for (size_t i = 1; i < length; ++i)
+        c = (c << 6) | (static_cast<unsigned char>(character[i]) & 0x3F);
+    return c;
+}
+
 class SimSystem : public SystemInfo {
+  private:
+    // Whether the code page holds the one character: GBK through the laptop's codec,
+    // Western European through its table (ASCII, Latin-1 and the 27 characters at
+    // 0x80-0x9F).
+    bool Holds(int codePage, const std::string& character) {
+        if (codePage == 936)
+            return character == "?" || core_.codec.Utf8ToGbk(character) != "?";
+        const char32_t c = CodePoint(character);
+        static const std::u32string kWindows1252 =
+            U"\u20AC\u201A\u0192\u201E\u2026\u2020\u2021\u02C6\u2030\u0160\u2039\u0152\u017D"
+            U"\u2018\u2019\u201C\u201D\u2022\u2013\u2014\u02DC\u2122\u0161\u203A\u0153\u017E"
+            U"\u0178";
+        return c < 0x80 || (c >= 0xA0 && c <= 0xFF) || kWindows1252.find(c) != std::u32string::npos;
+    }
+
   public:
     explicit SimSystem(LaptopCore& core) : core_(core) {}
     OsVersion Version() override {
@@ -76,6 +104,23 @@ class SimSystem : public SystemInfo {
     Elevation ProcessElevation() override {
         auto lock = core_.Lock();
         return core_.model.admin ? Elevation::Elevated : Elevation::NotElevated;
+    }
+    std::string Unencodable(const std::string& utf8) override {
+        int codePage = 936;
+        {
+            auto lock = core_.Lock();
+            codePage = core_.model.ansiCodePage;
+        }
+        size_t at = 0;
+        while (at < utf8.size()) {
+            const unsigned char lead = static_cast<unsigned char>(utf8[at]);
+            const size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+            const std::string character = utf8.substr(at, length);
+            at += length;
+            if (!Holds(codePage, character))
+                return character;
+        }
+        return {};
     }
 
   private:

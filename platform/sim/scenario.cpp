@@ -521,6 +521,10 @@ bool ParseScenario(const std::string& text, LaptopModel& model, std::string& err
                 return fail(s.line,
                             "mobile_hotspot must be available, unavailable or off-after SECONDS");
             }
+        } else if (s.verb == "ansi_codepage") {
+            if (one != "936" && one != "1252")
+                return fail(s.line, "ansi_codepage must be 936 or 1252");
+            model.ansiCodePage = one == "936" ? 936 : 1252;
         } else if (s.verb == "max_clients") {
             uint64_t count = 0;
             if (!needOne("a number") || !ParseNumber(one, count) || count == 0 || count > 100)

@@ -15,6 +15,9 @@
 //                                English; connection names stay as written here (by
 //                                default the Chinese ones below), as a system keeps
 //                                the names it was installed with
+//   ansi_codepage 936 | 1252     the code page of non-Unicode programs, in which the
+//                                console tools take a network's name and key
+//                                (default 936, Chinese)
 //   admin yes | no               run with administrator rights (default yes)
 //   wireless yes | no            a wireless adapter is fitted (default yes)
 //   radio on | off               the wireless switch (default on)

@@ -52,6 +52,14 @@ bool WindowsAdapters::Adapters(std::vector<AdapterInfo>& out) {
                 FromCodePage(Field(record->Description, sizeof record->Description), CP_ACP);
             info.index = static_cast<int>(record->Index);
             info.dhcpEnabled = record->DhcpEnabled != 0;
+            // An adapter without an address lists the unset "0.0.0.0" once.
+            for (const IP_ADDR_STRING* address = &record->IpAddressList; address != nullptr;
+                 address = address->Next) {
+                std::string text =
+                    Field(address->IpAddress.String, sizeof address->IpAddress.String);
+                if (!text.empty() && text != "0.0.0.0")
+                    info.ipv4.push_back(std::move(text));
+            }
             list.push_back(std::move(info));
         }
         out = std::move(list);

@@ -12,9 +12,11 @@
 #include "platform/windows/services_win.h"
 #include "platform/windows/sharing_win.h"
 #include "platform/windows/shell_win.h"
+#include "platform/windows/tethering_win.h"
 #include "platform/windows/windows_clock.h"
 #include "platform/windows/windows_files.h"
 #include "platform/windows/windows_system.h"
+#include "platform/windows/winrt_runtime.h"
 #include "platform/windows/wireless_win.h"
 
 namespace hs::win {
@@ -36,7 +38,8 @@ WindowsHost::WindowsHost()
       shell_(std::make_unique<WindowsShell>()),
       network_(std::make_unique<WindowsNetworkProbe>()),
       power_(std::make_unique<WindowsPower>()),
-      random_(std::make_unique<WindowsRandom>()) {
+      random_(std::make_unique<WindowsRandom>()),
+      tethering_(std::make_unique<WindowsTethering>()) {
     host_.commands = commands_.get();
     host_.clock = clock_.get();
     host_.codec = codec_.get();
@@ -54,6 +57,10 @@ WindowsHost::WindowsHost()
     host_.network = network_.get();
     host_.power = power_.get();
     host_.random = random_.get();
+    // The Mobile Hotspot needs the Windows Runtime (Windows 8 and later); where its
+    // functions are missing the host offers none.
+    if (SUCCEEDED(winrt::LoadCombase().loaded))
+        host_.tethering = tethering_.get();
 }
 
 WindowsHost::~WindowsHost() = default;

@@ -36,6 +36,7 @@ class WindowsHost {
     std::unique_ptr<NetworkProbe> network_;
     std::unique_ptr<Power> power_;
     std::unique_ptr<RandomSource> random_;
+    std::unique_ptr<Tethering> tethering_;
     Host host_;
 };
 

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/windows/proc_lookup.h"
 #include "platform/windows/wide.h"
 
 namespace hs::win {
@@ -44,6 +45,34 @@ int PebField(const unsigned char* peb, size_t offset) {
     return static_cast<int>(value);
 }
 
+// The system's real version through ntdll's RtlGetVersion, which answers whatever the
+// manifest declares; looked up, as it is not in every ntdll the toolchain knows of.
+void ReadRealVersion(OsVersion& version) {
+    using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    const auto getVersion =
+        ntdll != nullptr ? LookUpProc<RtlGetVersionFn>(ntdll, "RtlGetVersion") : nullptr;
+    if (getVersion == nullptr)
+        return;
+    OSVERSIONINFOW info{};
+    info.dwOSVersionInfoSize = sizeof info;
+    if (getVersion(&info) != 0)  // STATUS_SUCCESS
+        return;
+    version.realMajor = static_cast<int>(info.dwMajorVersion);
+    version.realMinor = static_cast<int>(info.dwMinorVersion);
+    version.realBuild = static_cast<int>(info.dwBuildNumber);
+}
+
+// IsWow64Process, looked up: Windows XP before SP2 has none (and no 64-bit Windows).
+bool RunsUnderWow64() {
+    using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
+    HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+    const auto isWow64 =
+        kernel != nullptr ? LookUpProc<IsWow64ProcessFn>(kernel, "IsWow64Process") : nullptr;
+    BOOL wow64 = FALSE;
+    return isWow64 != nullptr && isWow64(GetCurrentProcess(), &wow64) && wow64;
+}
+
 }  // namespace
 
 Elevation WindowsSystemInfo::ProcessElevation() {
@@ -71,6 +100,8 @@ OsVersion WindowsSystemInfo::Version() {
         version.blockMinor = PebField(peb, kPebMinor);
         version.blockPlatformId = PebField(peb, kPebPlatformId);
     }
+    ReadRealVersion(version);
+    version.wow64 = RunsUnderWow64();
     return version;
 }
 

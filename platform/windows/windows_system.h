@@ -11,11 +11,16 @@ class WindowsSystemInfo : public SystemInfo {
   public:
     // The reported version comes from GetVersion (low byte major, next byte minor);
     // the block fields are read from the process environment block, which carries
-    // the version the system really is, whatever it tells the process.
+    // the version the system really is, whatever it tells the process. The real
+    // version and build come from ntdll's RtlGetVersion and WOW64 from
+    // IsWow64Process, both looked up at run time.
     OsVersion Version() override;
     // TokenElevation of the process token (Windows Vista and later); Unknown where the
     // system has no such information (Windows XP) or refuses it.
     Elevation ProcessElevation() override;
+    // Each character through WideCharToMultiByte(CP_ACP) without best-fit mappings;
+    // one that needs the default character is not held.
+    std::string Unencodable(const std::string& utf8) override;
 };
 
 class WindowsDesktop : public Desktop {

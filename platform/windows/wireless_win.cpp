@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "platform/windows/proc_lookup.h"
@@ -36,20 +37,47 @@ static_assert(sizeof(WlanHostedNetworkPeerState) == 12, "peer state layout");
 static_assert(offsetof(WlanHostedNetworkStatusData, numberOfPeers) == 36, "status layout");
 static_assert(offsetof(WlanHostedNetworkStatusData, peerList) == 40, "status layout");
 
+// WLAN_INTERFACE_INFO and WLAN_INTERFACE_INFO_LIST: the interface's GUID, its
+// description (256 wide characters) and its state; the list's count and current
+// index before the first element.
+struct WlanInterfaceInfo {
+    GUID interfaceGuid;
+    WCHAR description[256];
+    DWORD state;
+};
+
+struct WlanInterfaceInfoList {
+    DWORD numberOfItems;
+    DWORD index;
+    WlanInterfaceInfo items[1];
+};
+
+static_assert(sizeof(WlanInterfaceInfo) == 532, "interface info layout");
+static_assert(offsetof(WlanInterfaceInfoList, items) == 8, "interface list layout");
+
+// wlan_intf_opcode_hosted_network_capable: a BOOL, TRUE when the driver can host.
+constexpr DWORD kOpcodeHostedNetworkCapable = 15;
+
 constexpr DWORD kClientVersion = 2;  // the version of Windows Vista and later
 
 using OpenHandleFn = DWORD(WINAPI*)(DWORD, PVOID, PDWORD, PHANDLE);
 using CloseHandleFn = DWORD(WINAPI*)(HANDLE, PVOID);
 using FreeMemoryFn = VOID(WINAPI*)(PVOID);
 using QueryStatusFn = DWORD(WINAPI*)(HANDLE, WlanHostedNetworkStatusData**, PVOID);
+using EnumInterfacesFn = DWORD(WINAPI*)(HANDLE, PVOID, WlanInterfaceInfoList**);
+using QueryInterfaceFn = DWORD(WINAPI*)(HANDLE, const GUID*, DWORD, PVOID, PDWORD, PVOID*, PDWORD);
 
 struct WlanFunctions {
     OpenHandleFn open = nullptr;
     CloseHandleFn close = nullptr;
     FreeMemoryFn free = nullptr;
     QueryStatusFn queryStatus = nullptr;
-    bool Complete() const {
-        return open != nullptr && close != nullptr && free != nullptr && queryStatus != nullptr;
+    EnumInterfacesFn enumInterfaces = nullptr;
+    QueryInterfaceFn queryInterface = nullptr;
+    bool Handles() const { return open != nullptr && close != nullptr && free != nullptr; }
+    bool Complete() const { return Handles() && queryStatus != nullptr; }
+    bool Interfaces() const {
+        return Handles() && enumInterfaces != nullptr && queryInterface != nullptr;
     }
 };
 
@@ -64,6 +92,8 @@ const WlanFunctions& Functions() {
         found.close = LookUpProc<CloseHandleFn>(module, "WlanCloseHandle");
         found.free = LookUpProc<FreeMemoryFn>(module, "WlanFreeMemory");
         found.queryStatus = LookUpProc<QueryStatusFn>(module, "WlanHostedNetworkQueryStatus");
+        found.enumInterfaces = LookUpProc<EnumInterfacesFn>(module, "WlanEnumInterfaces");
+        found.queryInterface = LookUpProc<QueryInterfaceFn>(module, "WlanQueryInterface");
         return found;
     }();
     return functions;
@@ -125,6 +155,50 @@ bool WindowsWirelessLan::HostedNetwork(HostedNetworkStatus& out) {
         wlan.free(status);
     wlan.close(handle, nullptr);
     return known;
+}
+
+HostingSupport WindowsWirelessLan::DriverHosting() {
+    const WlanFunctions& wlan = Functions();
+    if (!wlan.Interfaces())
+        return HostingSupport::Unknown;
+    HANDLE handle = nullptr;
+    DWORD negotiated = 0;
+    if (wlan.open(kClientVersion, nullptr, &negotiated, &handle) != ERROR_SUCCESS)
+        return HostingSupport::Unknown;
+    WlanInterfaceInfoList* list = nullptr;
+    int capable = 0;
+    int incapable = 0;
+    int unanswered = 0;
+    if (wlan.enumInterfaces(handle, nullptr, &list) == ERROR_SUCCESS && list != nullptr) {
+        // The list runs on past the one element the declaration gives it.
+        const auto* items = reinterpret_cast<const WlanInterfaceInfo*>(
+            reinterpret_cast<const char*>(list) + offsetof(WlanInterfaceInfoList, items));
+        for (DWORD i = 0; i < list->numberOfItems; ++i) {
+            DWORD size = 0;
+            PVOID data = nullptr;
+            DWORD valueType = 0;
+            const DWORD result =
+                wlan.queryInterface(handle, &items[i].interfaceGuid, kOpcodeHostedNetworkCapable,
+                                    nullptr, &size, &data, &valueType);
+            if (result == ERROR_SUCCESS && data != nullptr && size >= sizeof(BOOL)) {
+                BOOL value = FALSE;
+                std::memcpy(&value, data, sizeof value);
+                ++(value != FALSE ? capable : incapable);
+            } else {
+                ++unanswered;
+            }
+            if (data != nullptr)
+                wlan.free(data);
+        }
+    }
+    if (list != nullptr)
+        wlan.free(list);
+    wlan.close(handle, nullptr);
+    if (capable > 0)
+        return HostingSupport::Supported;
+    if (incapable > 0 && unanswered == 0)
+        return HostingSupport::Unsupported;
+    return HostingSupport::Unknown;
 }
 
 }  // namespace hs::win

@@ -14,6 +14,12 @@ class WindowsWirelessLan : public WirelessLan {
     // without the wireless feature) the program must still load. False when any of
     // them is missing or answers with an error.
     bool HostedNetwork(HostedNetworkStatus& out) override;
+    // WlanEnumInterfaces, then WlanQueryInterface with
+    // wlan_intf_opcode_hosted_network_capable (15) on each interface, looked up at run
+    // time like the rest: Supported when any answers TRUE, Unsupported when every one
+    // answers FALSE, Unknown otherwise (no WLAN API, no wireless interface, an
+    // interface that gave no answer).
+    HostingSupport DriverHosting() override;
 };
 
 }  // namespace hs::win

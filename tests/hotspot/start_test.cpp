@@ -150,6 +150,8 @@ TEST(StartSharing, NameAndPasswordAreRefusedBeforeAnythingChanges) {
         {"一二三四五六七八九十一二三四五六七", "5802741639", "WiFi名称不能超过32个字节哦！", 90},
         {"mylove", "1234567890123456789012345678901234567890123456789012345678901234",
          "密码不能超过63位数！", 135},
+        // Characters the system's ANSI code page lacks would reach the network as "?".
+        {"热点\xF0\x9F\x98\x80", "5802741639", "WiFi名称不能包含“\xF0\x9F\x98\x80”哦！", 90},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
@@ -164,6 +166,23 @@ TEST(StartSharing, NameAndPasswordAreRefusedBeforeAnythingChanges) {
         EXPECT_EQ(balloon.BalloonY(), 200 + c.dy);
         ExpectIdleUntouched(p);
     }
+}
+
+// Where non-Unicode programs run Western (code page 1252), a Chinese name would reach
+// the network as question marks: it is refused, and a Western one goes through whole.
+TEST(StartSharing, AWesternSystemTakesOnlyNamesItsCodePageHolds) {
+    const std::string western = std::string(kWindows7) + "ansi_codepage 1252\n";
+    Program p(western);
+    p.Idle(5, "无线网络连接", "咖啡馆", "5802741639");
+    p.PressStart();
+    EXPECT_EQ(p.C("气球提示框1").Document(), "WiFi名称不能包含“咖”哦！");
+    ExpectIdleUntouched(p);
+
+    Program q(western);
+    q.Idle(5, "无线网络连接", "Caf\xC3\xA9\xE2\x82\xAC", "5802741639");
+    q.PressStart();
+    EXPECT_FALSE(q.C("气球提示框1").BalloonShown());
+    EXPECT_EQ(q.Commands()[1], Configure("Caf\xC3\xA9\xE2\x82\xAC", "5802741639"));
 }
 
 TEST(StartSharing, LimitsCountWhatReachesTheSystem) {

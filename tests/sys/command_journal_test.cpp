@@ -1,5 +1,5 @@
 // The journal a user can send: bounded, rotated once, without the hotspot's key, and
-// with the sharing calls and their codes.
+// with the sharing and tethering calls and their codes.
 #include "sys/command_journal.h"
 
 #include <gtest/gtest.h>
@@ -105,6 +105,56 @@ TEST(PortJournal, SharingCallsGoInTheJournalWithTheSystemsCodeWhichStillReachesT
         << text;
     EXPECT_NE(text.find("sharing: enable \"本地连接* 12\" private -> failed 0x80040201"),
               std::string::npos)
+        << text;
+    std::filesystem::remove_all(folder);
+}
+
+// A tethering manager whose start is refused with the system's words and whose
+// configure succeeds.
+struct RefusingTethering : Tethering {
+    std::string keySeen;
+    TetheringAnswer Query(const std::string&, TetheringInfo&) override {
+        return {TetheringFailure::Unavailable, 0x80040154u, 0, {}};
+    }
+    TetheringAnswer Configure(const std::string&, const std::string&, const std::string& key,
+                              const StopSignal*) override {
+        keySeen = key;
+        return {};
+    }
+    TetheringAnswer Start(const std::string&, const StopSignal*) override {
+        return {TetheringFailure::None, 0, 3, "无线网卡已关闭"};
+    }
+    TetheringAnswer Stop(const StopSignal*) override { return {}; }
+    TetheringAnswer Clients(std::vector<TetheringClient>&) override { return {}; }
+    TetheringAnswer KeepOnWithoutClients() override { return {}; }
+};
+
+TEST(PortJournal, TetheringCallsGoInTheJournalWithCodeStatusAndWordsButNeverTheKey) {
+    const std::filesystem::path folder = testing_support::FreshFolder("hs_tethering_journal");
+    Echo echo;
+    auto owner = std::make_unique<CommandJournal>(echo, [] { return int64_t{2000}; });
+    ASSERT_TRUE(owner->Open((folder / "journal.txt").string()));
+    RefusingTethering inner;
+    JournalledTethering tethering(inner, *owner);
+    EXPECT_TRUE(tethering.Configure("", "岚舟", "5802741639", nullptr).Succeeded());
+    EXPECT_EQ(inner.keySeen, "5802741639");  // the key still reaches the system
+    const TetheringAnswer started =
+        tethering.Start("{4D36E972-E325-11CE-BFC1-08002BE10318}", nullptr);
+    EXPECT_EQ(started.status, 3);
+    EXPECT_EQ(started.message, "无线网卡已关闭");
+    TetheringInfo info;
+    EXPECT_EQ(tethering.Query("", info).failure, TetheringFailure::Unavailable);
+    owner.reset();
+    const std::string text = Contents(folder / "journal.txt");
+    EXPECT_EQ(text.find("5802741639"), std::string::npos) << text;
+    EXPECT_NE(text.find("tethering: configure (Internet) ssid \"岚舟\" key \"*\" -> ok status 0"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("tethering: start {4D36E972-E325-11CE-BFC1-08002BE10318} -> ok status 3 "
+                        "\"无线网卡已关闭\""),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("tethering: query (Internet) -> unavailable 0x80040154"), std::string::npos)
         << text;
     std::filesystem::remove_all(folder);
 }

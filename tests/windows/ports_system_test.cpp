@@ -16,12 +16,14 @@
 #include "platform/windows/adapters_win.h"
 #include "platform/windows/interfaces_win.h"
 #include "platform/windows/internet_win.h"
+#include "platform/windows/network_win.h"
 #include "platform/windows/random_win.h"
 #include "platform/windows/services_win.h"
 #include "platform/windows/sharing_win.h"
 #include "platform/windows/shell_win.h"
 #include "platform/windows/wide.h"
 #include "platform/windows/windows_host.h"
+#include "platform/windows/wireless_win.h"
 
 namespace hs {
 namespace {
@@ -73,17 +75,29 @@ TEST(WindowsSharing, LeavesTheCallersComAsItWas) {
 
 TEST(WindowsAdapters, ListsTheAdaptersByTheirGuids) {
     win::WindowsAdapters adapters;
-    std::vector<AdapterInfo> list{{"stale", "stale", 0, false, {}}};
+    std::vector<AdapterInfo> list{{"stale", "stale", 0, false, {"10.0.0.9"}}};
     ASSERT_TRUE(adapters.Adapters(list));
     for (const AdapterInfo& adapter : list) {
         ASSERT_GE(adapter.adapterName.size(), 2u);
         EXPECT_EQ(adapter.adapterName.front(), '{') << adapter.adapterName;
         EXPECT_EQ(adapter.adapterName.back(), '}') << adapter.adapterName;
+        // Addresses in dotted form, never the unset one.
+        for (const std::string& address : adapter.ipv4) {
+            uint32_t value = 0;
+            EXPECT_TRUE(win::ParseDottedQuad(address, value)) << address;
+            EXPECT_NE(value, 0u) << adapter.adapterName;
+        }
     }
     // The list is built anew on each call.
     std::vector<AdapterInfo> again;
     ASSERT_TRUE(adapters.Adapters(again));
     EXPECT_EQ(again.size(), list.size());
+}
+
+TEST(WindowsWirelessLan, NoWirelessInterfaceLeavesTheDriversHostingUnknown) {
+    // Wine's WLAN API lists no interface: with no answer at all the driver is never
+    // taken for one that cannot host.
+    EXPECT_EQ(win::WindowsWirelessLan().DriverHosting(), HostingSupport::Unknown);
 }
 
 class ConnectionNameTest : public ::testing::Test {

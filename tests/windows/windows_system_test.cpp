@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "platform/windows/wide.h"
@@ -35,9 +36,29 @@ TEST(WindowsSystemInfo, ReportsTheVersionTheSystemGivesAndTheOneInTheEnvironment
     EXPECT_EQ(version.blockMajor, static_cast<int>(actual.dwMajorVersion));
     EXPECT_EQ(version.blockMinor, static_cast<int>(actual.dwMinorVersion));
     EXPECT_EQ(version.blockPlatformId, static_cast<int>(actual.dwPlatformId));
+    // The real version is RtlGetVersion's, build number included.
+    EXPECT_EQ(version.realMajor, static_cast<int>(actual.dwMajorVersion));
+    EXPECT_EQ(version.realMinor, static_cast<int>(actual.dwMinorVersion));
+    EXPECT_EQ(version.realBuild, static_cast<int>(actual.dwBuildNumber));
+    EXPECT_GT(version.realBuild, 0);
     EXPECT_EQ(version.blockPlatformId, 2);  // NT
     EXPECT_GE(version.blockMajor, 5);
     EXPECT_GE(version.reportedMajor, 5);
+}
+
+// The console tools take a network's name in the ANSI code page: Chinese passes on a
+// Chinese system (936) and is named on a Western one (1252); an emoji is named on both.
+// ctest runs this once more as a Western system, with HS_EXPECT_ACP saying which.
+TEST(WindowsSystemInfo, NamesTheFirstCharacterTheAnsiCodePageLacks) {
+    const UINT codePage = GetACP();
+    if (const char* expected = std::getenv("HS_EXPECT_ACP"))
+        ASSERT_EQ(codePage, std::stoul(expected));
+    ASSERT_TRUE(codePage == 936 || codePage == 1252) << codePage;
+    win::WindowsSystemInfo system;
+    EXPECT_EQ(system.Unencodable("mylove 1"), "");
+    EXPECT_EQ(system.Unencodable("Caf\xC3\xA9"), "");
+    EXPECT_EQ(system.Unencodable("\xE7\x83\xAD\xE7\x82\xB9\xF0\x9F\x98\x80"),
+              codePage == 936 ? "\xF0\x9F\x98\x80" : "\xE7\x83\xAD");
 }
 
 TEST(WindowsDesktop, RestoresAMinimisedWindowFoundByItsChineseTitle) {
