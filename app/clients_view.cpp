@@ -7,6 +7,7 @@
 #include "clients/data_file.h"
 #include "clients/device_names.h"
 #include "clients/monitor.h"
+#include "hotspot/stop_sharing.h"
 #include "settings/keys.h"
 #include "sys/dispatcher.h"
 
@@ -23,6 +24,7 @@ constexpr const char* kClientMenu = "加黑";
 constexpr const char* kReleaseMenu = "取消黑";
 constexpr const char* kMonitorOn = "单选框监控";
 constexpr const char* kJoinNoticeBox = "选择框新设备提示";
+constexpr const char* kListHintLabel = "透明标签3";
 
 // Columns of the client list.
 constexpr int kNumberColumn = 0;
@@ -76,6 +78,12 @@ class ClientsView::PassSink : public clients::ClientPassSink {
     void Named(const std::string& mac, const std::string& name) override {
         dispatcher_.Post([view = &view_, mac, name] { view->ShowName(mac, name); });
     }
+    void Hinted(const std::string& hint) override {
+        dispatcher_.Post([view = &view_, hint] { view->ShowHint(hint); });
+    }
+    void SwitchedOff() override {
+        dispatcher_.Post([view = &view_] { view->SwitchedOff(); });
+    }
     void Finished() {
         dispatcher_.Post([view = &view_] { view->PassFinished(); });
     }
@@ -91,7 +99,8 @@ ClientsView::ClientsView(App& app)
       blacklist_(app.Main()[kBlacklist]),
       count_(app.Main()[kCountLabel]),
       timer_(app.Main()[kRefreshTimer]),
-      editor_(app.Main()[kNameEditor]) {
+      editor_(app.Main()[kNameEditor]),
+      hint_(app.Main()[kListHintLabel]) {
     app.Main()[kJoinNoticeBox].SetChecked(
         settings::ReadSetting(app.GetHost(), settings::kJoinNotice) != "0");
 }
@@ -113,6 +122,16 @@ void ClientsView::SharingStopped() {
     passTask_.RequestStop();
     lastListed_.clear();
     joined_.clear();
+    hint_.SetText(clients::kListHint);
+}
+
+void ClientsView::ShowHint(const std::string& hint) {
+    hint_.SetText(hint);
+}
+
+void ClientsView::SwitchedOff() {
+    if (hotspot::HotspotWentOff(app_.Hotspot()))
+        app_.Main().ShowTrayBalloon(kProgramTitle, hotspot::kSwitchedOffBySystemText);
 }
 
 void ClientsView::ShowCount(const std::string& label) {

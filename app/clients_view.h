@@ -88,6 +88,9 @@ class ClientsView {
     void ShowRows(const std::vector<clients::ClientRow>& rows);
     void ShowName(const std::string& mac, const std::string& name);
     void PassFinished();
+    void ShowHint(const std::string& hint);
+    // The system switched the Mobile Hotspot off: the idle window and a balloon.
+    void SwitchedOff();
     // The row of the client list that shows this hardware address; -1 when none.
     int RowOf(const std::string& mac) const;
     // Every row of the client list that shows it, ascending.
@@ -101,6 +104,7 @@ class ClientsView {
     ui::Control count_;
     ui::Control timer_;
     ui::Control editor_;
+    ui::Control hint_;
     Task passTask_{"pass"};
     Task blockTask_{"block"};
     Task releaseTask_{"release"};

@@ -42,6 +42,8 @@ struct Stations {
     std::unordered_set<std::string> addresses;
     // How many devices have joined, never below 0.
     int devices = 0;
+    // How many devices the system lets join at most; 0 when it does not say.
+    int maxDevices = 0;
 };
 
 // Where the hotspot's adapter is looked for: Windows 8 and later name it differently.
@@ -77,6 +79,15 @@ class HotspotBackend {
     virtual std::string FindAdapter(DiscoveryVariant variant, const std::string& current) = 0;
     // The interface of the connection named `adapterName`.
     virtual HostedInterface InterfaceOf(const std::string& adapterName) = 0;
+
+    // Whether the system's own hotspot shares the upstream connection itself: then the
+    // program's own connection-sharing steps (the switch-on, the static address, the
+    // switch-off pass) are not run for it, and the system may switch it off on its own
+    // (the client pass then finds it Idle while the session runs).
+    virtual bool SharesItself() const { return false; }
+    // The upstream connection (its name in the connections folder) the next Start
+    // shares, for a backend that shares itself; the others ignore it.
+    virtual void ShareFrom(const std::string& connectionName) { (void)connectionName; }
 };
 
 }  // namespace hs::backend

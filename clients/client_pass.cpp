@@ -92,6 +92,14 @@ std::string CountLabel(int devices) {
     return "设备总数[" + std::to_string(devices) + "]";
 }
 
+std::string HintText(int maxDevices, bool blockRefused) {
+    if (blockRefused)
+        return "系统不接受拉黑，黑名单设备仍能上网";
+    if (maxDevices <= 0)
+        return kListHint;
+    return "最多" + std::to_string(maxDevices) + "台设备   右键拉黑   双击改备注";
+}
+
 bool RefreshClientList(Host& host, backend::HotspotBackend& network, const std::string& hostedIndex,
                        ClientPassSink& sink) {
     const std::string arp = RunCommand(host, "arp -a");
@@ -103,6 +111,11 @@ bool RefreshClientList(Host& host, backend::HotspotBackend& network, const std::
     if (StopRequested())
         return false;
     const std::unordered_set<std::string>& stations = joined.addresses;
+    const bool sharesItself = network.SharesItself();
+    if (sharesItself && joined.state == backend::NetworkState::Idle) {
+        sink.SwitchedOff();
+        return false;
+    }
 
     std::string blacklistBytes;
     if (!ReadDataFile(host, kBlacklistPath, blacklistBytes))
@@ -112,13 +125,16 @@ bool RefreshClientList(Host& host, backend::HotspotBackend& network, const std::
     // The entries are gone through from the last to the first, so blocks are made in
     // that order; the kept rows are turned back into the table's order.
     std::vector<ClientRow> rows;
+    std::unordered_set<std::string> blocked;
     for (auto it = candidates.rbegin(); it != candidates.rend(); ++it) {
         const std::string mac = UpperAscii(it->mac);
         if (mac != kZeroAddress && stations.count(mac) != 0) {
-            if (blacklisted.count(mac) != 0)
+            if (blacklisted.count(mac) != 0) {
                 RunCommand(host, BlockCommand(hostedIndex, it->ip));
-            else
+                blocked.insert(it->ip);
+            } else {
                 rows.push_back(*it);
+            }
         }
         Delay(host, kAfterEntryMs);
         if (StopRequested())
@@ -126,7 +142,23 @@ bool RefreshClientList(Host& host, backend::HotspotBackend& network, const std::
     }
     std::reverse(rows.begin(), rows.end());
 
+    // On the Mobile Hotspot the system may not take the all-zero entry on its adapter: the
+    // table read again tells, in no language, whether a blocked address still has a
+    // device's hardware address.
+    bool blockRefused = false;
+    if (sharesItself && !blocked.empty()) {
+        const std::string after = RunCommand(host, "arp -a");
+        if (StopRequested())
+            return false;
+        for (const ClientRow& entry : ArpCandidates(after)) {
+            if (blocked.count(entry.ip) != 0 && UpperAscii(entry.mac) != kZeroAddress)
+                blockRefused = true;
+        }
+    }
+
     sink.Counted(joined.devices, CountLabel(joined.devices));
+    if (sharesItself)
+        sink.Hinted(HintText(joined.maxDevices, blockRefused));
     sink.Listed(rows);
     for (size_t j = 0; j < rows.size(); ++j) {
         Delay(host, kAfterRowMs);

@@ -53,6 +53,13 @@ class ClientPassSink {
     virtual void Listed(const std::vector<ClientRow>& rows) = 0;
     // The name cell of the device with this hardware address shows `name`.
     virtual void Named(const std::string& mac, const std::string& name) = 0;
+    // For a network that shares by itself (the Mobile Hotspot), after Counted: the list's
+    // hint (HintText), saying how many devices the system lets join and whether it
+    // refused to block a blacklisted one.
+    virtual void Hinted(const std::string& hint) { (void)hint; }
+    // A network that shares by itself was found off (the system switched it off): the
+    // pass ends here and calls nothing else.
+    virtual void SwitchedOff() {}
 };
 
 // Runs one pass; `network` tells who has joined. `hostedIndex` is the hosted interface's index as
@@ -68,5 +75,11 @@ std::vector<ClientRow> ArpCandidates(const std::string& arpOutput);
 
 // "设备总数[N]" for `devices` joined devices.
 std::string CountLabel(int devices);
+
+// The list's hint as it reads while the hotspot is idle or on the hosted network.
+inline constexpr const char* kListHint = "右键鼠标拉入黑名单   双击可修改备注";
+// The hint on the Mobile Hotspot: the system's maximum (when it gave one) and, when the
+// system did not take a block, that blacklisted devices still reach the network.
+std::string HintText(int maxDevices, bool blockRefused);
 
 }  // namespace hs::clients

@@ -1,6 +1,7 @@
 #include "hotspot/hotspot.h"
 
 #include "backend/hosted_network.h"
+#include "backend/mobile_hotspot.h"
 
 namespace hs::hotspot {
 
@@ -8,7 +9,13 @@ Hotspot::Hotspot(Host& host, HotspotSink& view, Dispatcher& dispatcher)
     : host_(host),
       view_(view),
       dispatcher_(dispatcher),
-      backend_(std::make_unique<backend::HostedNetwork>(host)) {}
+      hosted_(std::make_unique<backend::HostedNetwork>(host)),
+      mobile_(std::make_unique<backend::MobileHotspot>(host)),
+      inUse_(hosted_.get()) {}
+
+backend::HotspotBackend& Hotspot::BackendOf(backend::BackendKind kind) {
+    return kind == backend::BackendKind::MobileHotspot ? *mobile_ : *hosted_;
+}
 
 void Hotspot::SetHostedName(const std::string& name) {
     session_.hostedName = name;

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "backend/backend_choice.h"
 #include "backend/hotspot_backend.h"
 #include "hotspot/hotspot_sink.h"
 #include "platform/host.h"
@@ -80,8 +81,13 @@ class Hotspot {
 
     Host& GetHost() { return host_; }
     HotspotSink& View() { return view_; }
-    // The way the hotspot is switched on; used by the workers only.
-    backend::HotspotBackend& Backend() { return *backend_; }
+    // The way the hotspot is switched on now; used by the workers only. Both ways live as
+    // long as the hotspot, so a worker keeps using the one it was given.
+    backend::HotspotBackend& Backend() { return *inUse_.load(); }
+    backend::HotspotBackend& BackendOf(backend::BackendKind kind);
+    // The way every later step uses: chosen by the start's worker (or by the preparation's,
+    // for a Mobile Hotspot that was on already) before it uses it.
+    void UseBackend(backend::BackendKind kind) { inUse_.store(&BackendOf(kind)); }
     Dispatcher& GetDispatcher() { return dispatcher_; }
     Session& GetSession() { return session_; }
 
@@ -121,7 +127,9 @@ class Hotspot {
     Host& host_;
     HotspotSink& view_;
     Dispatcher& dispatcher_;
-    std::unique_ptr<backend::HotspotBackend> backend_;
+    std::unique_ptr<backend::HotspotBackend> hosted_;
+    std::unique_ptr<backend::HotspotBackend> mobile_;
+    std::atomic<backend::HotspotBackend*> inUse_;
     Session session_;
 };
 

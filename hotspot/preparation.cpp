@@ -1,9 +1,11 @@
 #include "hotspot/preparation.h"
 
+#include <optional>
 #include <vector>
 
 #include "hotspot/services.h"
 #include "hotspot/sharing_config.h"
+#include "hotspot/start_sharing.h"
 #include "hotspot/stop_sharing.h"
 #include "hotspot/update_check.h"
 #include "hotspot/upstream.h"
@@ -31,9 +33,16 @@ void Prepare(Hotspot& hotspot, const PreparationInput& input) {
     Dispatcher& window = hotspot.GetDispatcher();
     HotspotSink& view = hotspot.View();
 
-    // Leftover sharing is off before the user can start anything.
+    // Leftover sharing is off before the user can start anything; but a Mobile Hotspot
+    // that is on shares through the system's own sharing, which stays: it is shown as
+    // running instead.
+    std::optional<RunningHotspot> running;
+    if (backend::MobileHotspotIsOn(host))
+        running = ReadRunningHotspot(hotspot);
     const std::string wired =
-        DisableAllSharing(host, hotspot.Backend(), input.windows8, input.wiredNames).wiredNames;
+        running ? input.wiredNames
+                : DisableAllSharing(host, hotspot.Backend(), input.windows8, input.wiredNames)
+                      .wiredNames;
     window.Post([&hotspot, wired] { hotspot.SetWiredNames(wired); });
     if (StopRequested())
         return;
@@ -54,10 +63,13 @@ void Prepare(Hotspot& hotspot, const PreparationInput& input) {
     if (StopRequested())
         return;
 
-    window.Post([&hotspot] {
+    window.Post([&hotspot, running] {
         hotspot.View().ShowReady();
         hotspot.GetSession().serverRootPath = kRootPath;
         hotspot.GetSession().serverUpdatePath = kUpdatePath;
+        // In the same step, so no click finds the start button offering a second start.
+        if (running && hotspot.GetSession().phase == Phase::Idle)
+            ShowRunningHotspot(hotspot, *running);
     });
     if (OfferUpdate(hotspot, FetchUpdateOffer(host, input.url, kRootPath, kUpdatePath)) ||
         StopRequested()) {

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "backend/backend_choice.h"
 #include "sys/command.h"
 #include "sys/delay.h"
 #include "sys/text.h"
@@ -31,8 +32,18 @@ void KeepFirstCode(SharingOutcome& outcome, uint32_t code) {
 SwitchOff DisableAllSharing(Host& host, backend::HotspotBackend& network, bool windows8,
                             std::string wired) {
     SwitchOff off;
+    // The system's own hotspot shares by itself and ends its sharing when it goes off:
+    // switching sharing off under it would cut its devices off, so it is only ended.
+    if (network.SharesItself()) {
+        off.wiredNames = wired;
+        off.failed = network.Disallow().result != backend::StepResult::Done;
+        return off;
+    }
+    // A Mobile Hotspot switched on in Windows' own settings shares the same way: its
+    // sharing is left alone, and only the hosted network is disallowed.
+    const bool mobileOn = backend::MobileHotspotIsOn(host);
     std::vector<SharingConnection> connections;
-    if (Connections(host, connections)) {
+    if (!mobileOn && Connections(host, connections)) {
         for (const SharingConnection& connection : connections) {
             // A stop ends the pass between two connections, never inside a call.
             if (StopRequested()) {
@@ -77,8 +88,11 @@ SharingOutcome EnableHotspotSharing(Host& host, const std::string& hosted,
     const std::string upstream = Trim(untrimmedUpstream);
 
     SharingOutcome outcome;
+    // A Mobile Hotspot switched on in Windows' own settings shares the same way: its
+    // sharing is left alone, and only the hosted network is disallowed.
+    const bool mobileOn = backend::MobileHotspotIsOn(host);
     std::vector<SharingConnection> connections;
-    if (Connections(host, connections)) {
+    if (!mobileOn && Connections(host, connections)) {
         outcome.listed = true;
         for (const SharingConnection& connection : connections) {
             if (StopRequested())

@@ -24,7 +24,10 @@ struct SwitchOff {
 
 // Switches sharing off on every connection, appends the names of wired connections
 // ("本地"; on Windows 8 also "以太") to `wiredNames`, collapses two or three collected
-// names into the standard one, and disallows the network (`network`).
+// names into the standard one, and disallows the network (`network`). A network that
+// shares by itself (the Mobile Hotspot) is only switched off: the connections' sharing
+// is its own. While the system's Mobile Hotspot is on (asked first, on Windows 10 1607
+// and later), the connections' sharing is left alone for it as well.
 SwitchOff DisableAllSharing(Host& host, backend::HotspotBackend& network, bool windows8,
                             std::string wiredNames);
 

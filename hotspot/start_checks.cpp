@@ -1,5 +1,6 @@
 #include "hotspot/start_checks.h"
 
+#include "backend/backend_choice.h"
 #include "sys/text.h"
 
 namespace hs::hotspot {
@@ -25,6 +26,12 @@ size_t CharacterCount(const std::string& utf8) {
             ++count;
     }
     return count;
+}
+
+// A system where the start may use the Mobile Hotspot.
+bool MayUseMobileHotspot(Host& host) {
+    return host.tethering != nullptr && host.system != nullptr &&
+           backend::HasMobileHotspotBuild(host.system->Version());
 }
 
 }  // namespace
@@ -80,6 +87,19 @@ bool CheckNameAndPassword(Hotspot& hotspot, const std::string& ssid, const std::
     if (CharacterCount(WithoutSpaces(key)) > kMaxKeyCharacters) {
         hotspot.View().Balloon("密码不能超过63位数！", kBalloonX, kKeyBalloonY);
         return false;
+    }
+    // The Mobile Hotspot counts the name in UTF-8 bytes (a Chinese character takes three)
+    // and the key in characters: refused here, before anything is saved.
+    if (MayUseMobileHotspot(hotspot.GetHost())) {
+        if (WithoutSpaces(ssid).size() > kMaxSsidBytes) {
+            hotspot.View().Balloon("WiFi名称不能超过32个字节哦（一个汉字占3个字节）！", kBalloonX,
+                                   kNameBalloonY);
+            return false;
+        }
+        if (CharacterCount(WithoutSpaces(key)) < kMinKeyBytes) {
+            hotspot.View().Balloon("密码不能少于8位数！", kBalloonX, kKeyBalloonY);
+            return false;
+        }
     }
     return true;
 }

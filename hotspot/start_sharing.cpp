@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "backend/adapter_discovery.h"
+#include "backend/backend_choice.h"
 #include "backend/console_words.h"
 #include "hotspot/sharing_config.h"
 #include "hotspot/start_checks.h"
@@ -68,8 +69,9 @@ struct StartState {
     std::string wiredNames;  // what 编辑框去除多个本地 holds
     std::string ssid;        // the name and key the network was configured with
     std::string key;
-    bool startRefused = false;  // the system did not confirm the start
-    std::string startReason;    // why, where the start's answer does not say it
+    bool startRefused = false;    // the system did not confirm the start
+    bool sharedBySystem = false;  // the Mobile Hotspot shares the upstream itself
+    std::string startReason;      // why, where the start's answer does not say it
     SharingOutcome outcome;
 };
 
@@ -88,7 +90,7 @@ class StartProcedure {
         : hotspot_(hotspot),
           host_(hotspot.GetHost()),
           window_(hotspot.GetDispatcher()),
-          network_(hotspot.Backend()),
+          network_(&hotspot.Backend()),
           input_(std::move(input)) {
         state_.hostedName = input_.hostedName;
         state_.wiredNames = input_.wiredNames;
@@ -121,6 +123,7 @@ class StartProcedure {
     bool HostedUsesDhcp();
     PathEnd StartWindows8();
     PathEnd StartWindows7();
+    PathEnd StartMobileHotspot();
     bool StartStoringOutput();
     void ShowStarted();
     void ShowSuccess(const backend::HostedInterface& hosted,
@@ -130,7 +133,8 @@ class StartProcedure {
     Hotspot& hotspot_;
     Host& host_;
     Dispatcher& window_;
-    backend::HotspotBackend& network_;
+    // The way chosen at the start of Run.
+    backend::HotspotBackend* network_;
     const StartInput input_;
     StartState state_;
 };
@@ -160,7 +164,7 @@ void StartProcedure::Fail(const std::string& message) {
     // the switch-off here on the start's worker, which ends right after.
     Hotspot& hotspot = hotspot_;
     Show([&hotspot] { hotspot.View().ShowResetting(); });
-    const SwitchOff off = DisableAllSharing(host_, network_, input_.windows8, state_.wiredNames);
+    const SwitchOff off = DisableAllSharing(host_, *network_, input_.windows8, state_.wiredNames);
     state_.wiredNames = off.wiredNames;
     Show([&hotspot, wired = state_.wiredNames, failed = off.failed] {
         hotspot.SetWiredNames(wired);
@@ -175,12 +179,12 @@ void StartProcedure::Fail(const std::string& message) {
 // Discovery, up to three more tries while nothing was found, then the override of
 // settings section "1". False when a stop was asked.
 bool StartProcedure::FindHostedAdapter(const PathTiming& timing) {
-    state_.hostedName = network_.FindAdapter(timing.variant, state_.hostedName);
+    state_.hostedName = network_->FindAdapter(timing.variant, state_.hostedName);
     ShowHostedName();
     for (int attempt = 0; attempt < 3 && state_.hostedName.empty(); ++attempt) {
         if (StopRequested())
             return false;
-        state_.hostedName = network_.FindAdapter(timing.variant, state_.hostedName);
+        state_.hostedName = network_->FindAdapter(timing.variant, state_.hostedName);
         ShowHostedName();
         Delay(host_, timing.discoveryRetryPauseMs);
     }
@@ -227,7 +231,7 @@ bool StartProcedure::HostedUsesDhcp() {
 // Starts the network and keeps what the system answered as the start output. False
 // when the start could not be carried out at all.
 bool StartProcedure::StartStoringOutput() {
-    const backend::Step step = network_.Start();
+    const backend::Step step = network_->Start();
     state_.output = step.output;
     state_.startRefused = step.result == backend::StepResult::Refused;
     state_.startReason = step.reason;
@@ -257,7 +261,7 @@ PathEnd StartProcedure::StartWindows8() {
         Delay(host_, 1000);
         if (StopRequested())
             return PathEnd::Stopped;
-        network_.Start();
+        network_->Start();
     }
     return StopRequested() ? PathEnd::Stopped : PathEnd::Completed;
 }
@@ -281,15 +285,28 @@ PathEnd StartProcedure::StartWindows7() {
     if (HostedUsesDhcp()) {
         RunCommand(host_, StaticAddressCommand(state_.hostedName));
         Delay(host_, 1000);
-        network_.Stop();
+        network_->Stop();
         if (StopRequested())
             return PathEnd::Stopped;
         SwitchSharingOn();
         Delay(host_, 3000);
         if (StopRequested())
             return PathEnd::Stopped;
-        network_.Start();
+        network_->Start();
     }
+    return StopRequested() ? PathEnd::Stopped : PathEnd::Completed;
+}
+
+// The Mobile Hotspot: start it (it shares the upstream itself), then find its adapter by
+// its address, which the system gives it a moment after the start.
+PathEnd StartProcedure::StartMobileHotspot() {
+    if (!StartStoringOutput())
+        return StopRequested() ? PathEnd::Stopped : PathEnd::CouldNotRun;
+    if (state_.startRefused)
+        return PathEnd::Completed;
+    state_.sharedBySystem = true;
+    if (!FindHostedAdapter({backend::DiscoveryVariant::Other, 1000}))
+        return PathEnd::Stopped;
     return StopRequested() ? PathEnd::Stopped : PathEnd::Completed;
 }
 
@@ -308,7 +325,7 @@ void StartProcedure::ShowStarted() {
 void StartProcedure::ShowSuccess(const backend::HostedInterface& hosted,
                                  const std::optional<traffic::CounterReading>& baselines) {
     Hotspot& hotspot = hotspot_;
-    const bool shared = state_.outcome.Succeeded();
+    const bool shared = state_.sharedBySystem || state_.outcome.Succeeded();
     const uint32_t code = state_.outcome.failureCode;
     const std::string output = state_.output;
     // Without an index the neighbour commands name the interface by its connection.
@@ -351,10 +368,22 @@ void StartProcedure::Run() {
     Show([&hotspot, upstream = input_.upstream] {
         hotspot.GetSession().upstreamAtThisStart = upstream;
     });
-    // Sharing from another upstream than at the last stop is switched off first.
-    if (input_.upstream != input_.upstreamAtLastStop) {
+    // The way to switch the hotspot on: the driver's Hosted Network, or the Mobile
+    // Hotspot where the driver cannot host one. Asking the system blocks, so it is
+    // decided here on the worker.
+    const backend::BackendKind kind =
+        backend::DecideBackend(host_, settings::ReadSetting(host_, settings::kHotspotBackend));
+    if (StopRequested())
+        return;
+    hotspot_.UseBackend(kind);
+    network_ = &hotspot_.BackendOf(kind);
+    const bool mobile = network_->SharesItself();
+    network_->ShareFrom(Trim(input_.upstream));
+    // Sharing from another upstream than at the last stop is switched off first; the
+    // Mobile Hotspot's sharing is the system's own.
+    if (!mobile && input_.upstream != input_.upstreamAtLastStop) {
         state_.wiredNames =
-            DisableAllSharing(host_, network_, input_.windows8, state_.wiredNames).wiredNames;
+            DisableAllSharing(host_, *network_, input_.windows8, state_.wiredNames).wiredNames;
         ShowWiredNames();
         Delay(host_, 300);
     }
@@ -371,11 +400,13 @@ void StartProcedure::Run() {
 
     state_.ssid = Trim(name);
     state_.key = Trim(password);
-    const backend::Step configured = network_.Configure(state_.ssid, state_.key);
+    const backend::Step configured = network_->Configure(state_.ssid, state_.key);
     state_.output = configured.output;
-    if (!configured.Ran()) {
+    if (!configured.Ran() || configured.result == backend::StepResult::Refused) {
+        // The Mobile Hotspot says what went wrong in words of its own.
         if (!StopRequested())
-            Fail(kCouldNotRunMessage);
+            Fail(mobile || configured.Ran() ? "开启失败！" + configured.output
+                                            : std::string(kCouldNotRunMessage));
         return;
     }
     if (StopRequested())
@@ -392,9 +423,15 @@ void StartProcedure::Run() {
     if (StopRequested())
         return;
 
-    const PathEnd end = input_.windows8 ? StartWindows8() : StartWindows7();
+    const PathEnd end = mobile            ? StartMobileHotspot()
+                        : input_.windows8 ? StartWindows8()
+                                          : StartWindows7();
     if (end == PathEnd::Stopped)
         return;
+    if (mobile && (end == PathEnd::CouldNotRun || state_.startRefused)) {
+        Fail("开启失败！" + state_.output);
+        return;
+    }
     if (end == PathEnd::CouldNotRun) {
         Fail(kCouldNotRunMessage);
         return;
@@ -415,7 +452,7 @@ void StartProcedure::Run() {
 
     ShowStarted();
     // The hosted interface's index from the offload listing, and its counters now.
-    const backend::HostedInterface hosted = network_.InterfaceOf(state_.hostedName);
+    const backend::HostedInterface hosted = network_->InterfaceOf(state_.hostedName);
     if (StopRequested())
         return;
     const std::optional<traffic::CounterReading> baselines =
@@ -468,6 +505,38 @@ std::string SharingFailedText(uint32_t code) {
             "“Internet 连接共享”，再重新开启热点。";
     }
     return text;
+}
+
+RunningHotspot ReadRunningHotspot(Hotspot& hotspot) {
+    Host& host = hotspot.GetHost();
+    hotspot.UseBackend(backend::BackendKind::MobileHotspot);
+    backend::HotspotBackend& network = hotspot.Backend();
+    RunningHotspot running;
+    running.hostedName = network.FindAdapter(backend::DiscoveryVariant::Other, "");
+    running.hosted = network.InterfaceOf(running.hostedName);
+    running.baselines = traffic::TakeBaselines(host, running.hosted.number);
+    running.ssid = Trim(settings::ReadSetting(host, settings::kSsid));
+    running.key = Trim(settings::ReadSetting(host, settings::kKey));
+    return running;
+}
+
+void ShowRunningHotspot(Hotspot& hotspot, const RunningHotspot& running) {
+    Session& session = hotspot.GetSession();
+    session.phase = Phase::Running;
+    hotspot.SetHostedName(running.hostedName);
+    session.hostedInterfaceIndex =
+        running.hosted.index.empty() ? "\"" + running.hostedName + "\"" : running.hosted.index;
+    session.hostedInterfaceNumber = running.hosted.number;
+    session.baselines = running.baselines;
+    session.ssid = running.ssid;
+    session.key = running.key;
+    session.sharingCompleted = true;
+    session.sharingUp = true;
+    hotspot.View().ShowRunning();
+    // The timers of a start's success, without its tip: this start was not the user's.
+    hotspot.View().ShowSucceeded(false);
+    for (const auto& told : hotspot.sharingStarted)
+        told();
 }
 
 void OnStartButtonClicked(Hotspot& hotspot, const StartRequest& request) {

@@ -2,9 +2,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "hotspot/hotspot.h"
+#include "traffic/traffic_meter.h"
 
 namespace hs::hotspot {
 
@@ -26,6 +28,22 @@ struct StartRequest {
     std::string password;
     std::string upstream;
 };
+
+// A Mobile Hotspot that was on already when the program started, as the window shows it.
+struct RunningHotspot {
+    std::string hostedName;
+    backend::HostedInterface hosted;
+    std::optional<traffic::CounterReading> baselines;
+    std::string ssid;
+    std::string key;
+};
+
+// Its adapter, interface and counters, and the name and key last saved; makes the Mobile
+// Hotspot the way every later step uses. Worker.
+RunningHotspot ReadRunningHotspot(Hotspot& hotspot);
+// Shows it as a start's success shows a running hotspot (the stop button ends it).
+// Window thread.
+void ShowRunningHotspot(Hotspot& hotspot, const RunningHotspot& running);
 
 // The start button clicked: while the hotspot runs ("关闭共享") it ends what is left
 // of the start, empties the client list, zeroes the baselines and stops sharing;

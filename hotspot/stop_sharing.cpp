@@ -23,8 +23,13 @@ void StopSharing(Hotspot& hotspot, const std::string& upstream) {
     Dispatcher& window = hotspot.GetDispatcher();
     backend::HotspotBackend& network = hotspot.Backend();
     hotspot.stopTask.Start([&hotspot, &network, &window] {
-        const bool ran = network.Stop().Ran();
-        window.Post([&hotspot, ran] {
+        const backend::Step step = network.Stop();
+        // The Mobile Hotspot has stopped only when the system says so; the hosted network
+        // once its stop command ran.
+        const bool mobile = network.SharesItself();
+        const bool ran = mobile ? step.result == backend::StepResult::Done : step.Ran();
+        const std::string failure = mobile ? "关闭失败！" + step.output : kStopFailedText;
+        window.Post([&hotspot, ran, failure] {
             if (ran) {
                 hotspot.View().ShowStopped();
                 hotspot.BecomeIdle();
@@ -33,11 +38,32 @@ void StopSharing(Hotspot& hotspot, const std::string& upstream) {
             // The hosted network still runs: never leave "未启动" over it.
             hotspot.GetSession().phase = Phase::Running;
             hotspot.View().ShowRunning();
-            hotspot.View().Ask(kStopFailedText, "关闭失败", 0x10);
+            hotspot.View().Ask(failure, "关闭失败", 0x10);
             for (const auto& told : hotspot.sharingStarted)
                 told();
         });
     });
+}
+
+const char* const kSwitchedOffBySystemText =
+    "WiFi热点已被系统关闭（无人连接超时、电脑睡眠、在 Windows 设置里关闭或网卡驱动），"
+    "需要时请重新开启共享。";
+
+bool HotspotWentOff(Hotspot& hotspot) {
+    Session& session = hotspot.GetSession();
+    if (session.phase != Phase::Running)
+        return false;
+    // What is left of the start (its last pause, the statistics request) ends here.
+    hotspot.startTask.RequestStop();
+    hotspot.View().ShowClientsCleared();
+    session.baselines.reset();
+    session.upstreamAtLastStop = session.upstreamAtThisStart;
+    hotspot.View().ShowStopping();
+    hotspot.View().ShowStopped();
+    hotspot.BecomeIdle();
+    for (const auto& told : hotspot.sharingStopped)
+        told();
+    return true;
 }
 
 void ResetToIdle(Hotspot& hotspot, std::function<void(const ResetEnd&)> then, int64_t waitMs) {

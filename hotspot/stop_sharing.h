@@ -25,6 +25,14 @@ extern const char* const kSwitchOffFailedText;
 // run says so and shows the running window again. Window thread.
 void StopSharing(Hotspot& hotspot, const std::string& upstream);
 
+// What the user is told when the system switched the Mobile Hotspot off by itself.
+extern const char* const kSwitchedOffBySystemText;
+
+// The system switched the hotspot off by itself (its timeout, sleep, its own settings, the
+// driver): the window shows idle as after a stop, and whoever is told of a stop is told.
+// False, with nothing changed, when the session was not running. Window thread.
+bool HotspotWentOff(Hotspot& hotspot);
+
 // What a return to idle did, handed to whoever asked for it.
 struct ResetEnd {
     bool startEnded = true;  // the start had ended, so sharing could be switched off

@@ -39,6 +39,10 @@ inline constexpr SettingKey kAdapterOverride{"1", "1", ""};
 inline constexpr SettingKey kAdapterOverrideName{"1", "2", ""};
 // The notice when a device joins: "1" on (the default), "0" off.
 inline constexpr SettingKey kJoinNotice{"tulawifi", "joinnotice", "1"};
+// The way the hotspot is switched on: "hosted" the wireless driver's Hosted Network,
+// "mobile" the Windows 10/11 Mobile Hotspot; empty (the default) or anything else
+// decides from the driver and the system.
+inline constexpr SettingKey kHotspotBackend{"tulawifi", "backend", ""};
 
 inline std::string ReadSetting(Host& host, const SettingKey& entry) {
     return ReadSetting(host, entry.section, entry.key, entry.defaultValue);
