@@ -73,7 +73,7 @@ TEST(WindowsSharing, LeavesTheCallersComAsItWas) {
 
 TEST(WindowsAdapters, ListsTheAdaptersByTheirGuids) {
     win::WindowsAdapters adapters;
-    std::vector<AdapterInfo> list{{"stale", "stale"}};
+    std::vector<AdapterInfo> list{{"stale", "stale", 0, false, {}}};
     ASSERT_TRUE(adapters.Adapters(list));
     for (const AdapterInfo& adapter : list) {
         ASSERT_GE(adapter.adapterName.size(), 2u);
