@@ -8,5 +8,7 @@ set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# Windows binaries run under Wine when ctest starts them.
+# Windows binaries run under Wine when ctest starts them, in a win32 prefix (every
+# test of the build is told so: cmake/testing.cmake, hs_tell_tests_wine_arch).
+set(HS_WINE_ARCH win32)
 set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh")

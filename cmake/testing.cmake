@@ -33,3 +33,23 @@ function(hs_add_test)
   add_test(NAME ${T_NAME} COMMAND ${T_NAME})
   set_tests_properties(${T_NAME} PROPERTIES TIMEOUT 300)
 endfunction()
+
+# hs_tell_tests_wine_arch(): every test of the build, in this folder and all below it,
+# runs with HS_WINE_ARCH set to the Wine the build's binaries need (win32 for i686,
+# win64 for x86-64; the toolchain file says which), so the Wine wrapper and the checks
+# that drive the program pick prefixes of that architecture (scripts/wine-env.sh).
+# ctest includes a file that sets it in its own environment, which the tests inherit,
+# from each folder's test file, so a run from any folder of the build tree has it.
+# Called once, after every folder has been added.
+function(hs_tell_tests_wine_arch)
+  set(script ${CMAKE_BINARY_DIR}/wine-arch.cmake)
+  file(WRITE ${script}.new "set(ENV{HS_WINE_ARCH} ${HS_WINE_ARCH})\n")
+  configure_file(${script}.new ${script} COPYONLY)
+  set(folders ${CMAKE_CURRENT_SOURCE_DIR})
+  while(folders)
+    list(POP_FRONT folders folder)
+    set_property(DIRECTORY ${folder} APPEND PROPERTY TEST_INCLUDE_FILES ${script})
+    get_property(below DIRECTORY ${folder} PROPERTY SUBDIRECTORIES)
+    list(APPEND folders ${below})
+  endwhile()
+endfunction()

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs, once, every Debian package the builds, tests, demo and screenshots need,
-# and makes the Wine prefix the Windows tests run in. Safe to run again: it only
-# installs what is missing.
+# and makes the Wine prefixes the Windows tests run in (32-bit and 64-bit). Safe to run
+# again: it only installs what is missing.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 
@@ -10,7 +10,9 @@ packages=(
   libgtest-dev googletest libzbar-dev zbar-tools
   clang-format
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
-  wine wine32:i386
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
+  binutils-mingw-w64-x86-64
+  wine wine32:i386 libwine:i386 wine64 libwine:amd64
   xvfb xauth x11-utils xdotool imagemagick
   fonts-wqy-microhei
   python3 locales
@@ -30,6 +32,47 @@ for p in "${packages[@]}"; do
   fi
 done
 
+# The 32-bit and the 64-bit Wine each need the other architecture's twin of their
+# libraries at the same version (Multi-Arch: same). When the security suite has a
+# newer amd64 build of one of them without its i386 twin, a plain install of wine64
+# takes the newer amd64 one and removes wine32 with its i386 twin. So each of these
+# libraries is installed, for both architectures, at the newest version both have.
+twins=(libgstreamer-plugins-base1.0-0)
+
+# common_version PACKAGE APT-OPTIONS...: the newest version of PACKAGE that apt's
+# indexes have for amd64 and for i386 alike; empty when there is none.
+common_version() {
+  local package=$1 best="" v
+  shift
+  local versions=()
+  for arch in amd64 i386; do
+    versions+=("$(apt-cache "$@" madison "$package:$arch" 2>/dev/null |
+      awk -F'|' '/Packages/ { gsub(/ /, "", $2); print $2 }' | sort -u)")
+  done
+  for v in $(comm -12 <(printf '%s\n' "${versions[0]}") <(printf '%s\n' "${versions[1]}")); do
+    if [ -z "$best" ] || dpkg --compare-versions "$v" gt "$best"; then best=$v; fi
+  done
+  printf '%s\n' "$best"
+}
+
+# apt_install APT-OPTIONS...: installs the missing packages, with the twins pinned when
+# Wine is among them.
+apt_install() {
+  local wanted=("${missing[@]}") pins=() p v
+  [ ${#wanted[@]} -gt 0 ] || return 0
+  if printf '%s\n' "${wanted[@]}" | grep -q '^\(lib\)\?wine'; then
+    for p in "${twins[@]}"; do
+      v=$(common_version "$p" "$@")
+      if [ -n "$v" ]; then
+        pins+=("$p:amd64=$v" "$p:i386=$v")
+      fi
+    done
+    [ ${#pins[@]} -eq 0 ] || echo "bootstrap: both architectures get ${pins[*]}"
+  fi
+  sudo_ env DEBIAN_FRONTEND=noninteractive apt-get "$@" install -y -qq --no-install-recommends \
+    --allow-downgrades "${wanted[@]}" "${pins[@]}" >/dev/null
+}
+
 if [ ${#missing[@]} -gt 0 ] || [ -n "${need_update:-}" ]; then
   echo "bootstrap: installing ${missing[*]}"
   # A mirror in the middle of a sync fails one index now and then; apt keeps the
@@ -37,8 +80,7 @@ if [ ${#missing[@]} -gt 0 ] || [ -n "${need_update:-}" ]; then
   # fresh update in between, before the bootstrap gives up.
   install_missing() {
     sudo_ apt-get update -qq || echo "bootstrap: apt-get update reported errors; going on" >&2
-    [ ${#missing[@]} -eq 0 ] ||
-      sudo_ env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    apt_install
   }
   # When the security suite's index of one architecture is the broken one, its newer
   # amd64 packages have no i386 twins and wine32 cannot be installed. The last try
@@ -54,12 +96,19 @@ if [ ${#missing[@]} -gt 0 ] || [ -n "${need_update:-}" ]; then
       -o "Dir::State::Lists=$t/lists")
     echo "bootstrap: installing from the main suites without the security suite" >&2
     sudo_ apt-get "${o[@]}" update -qq || true
-    sudo_ env DEBIAN_FRONTEND=noninteractive apt-get "${o[@]}" install -y -qq \
-      --no-install-recommends "${missing[@]}" >/dev/null
+    apt_install "${o[@]}"
   }
   install_missing || { sleep 20; install_missing; } ||
     { [ -f /etc/apt/sources.list.d/debian.sources ] && install_from_main; }
 fi
+
+# Both Wines: the 32-bit one runs the i686 build, the 64-bit one the x86-64 build.
+for loader in /usr/lib/wine/wine /usr/lib/wine/wine64; do
+  if [ ! -x "$loader" ]; then
+    echo "bootstrap: $loader is missing after the install (wine32:i386 and wine64 are both needed)" >&2
+    exit 1
+  fi
+done
 
 # Wine runs the program as a Chinese system; it needs the locale to exist on the
 # Unix side to name files in Chinese.
@@ -71,7 +120,14 @@ if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
 fi
 
 bash "$here/fetch-qrcodegen.sh"  # the QR code library's source, built into hs_join
-# The Wine prefix is made once; later runs reuse it.
-source "$here/wine-env.sh"
-source "$here/wine-prefix.sh"
-hs_wine_prefix
+# The Wine prefixes of the tests, one per architecture, are made once; later runs
+# reuse them.
+for arch in win32 win64; do
+  (
+    unset WINEPREFIX
+    export HS_WINE_ARCH=$arch
+    source "$here/wine-env.sh"
+    source "$here/wine-prefix.sh"
+    hs_wine_prefix
+  )
+done

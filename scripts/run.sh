@@ -23,6 +23,8 @@ top=$(cd "$here/.." && pwd)
 cd "$top"
 
 bash "$here/bootstrap.sh"
+# The program it runs is the 32-bit build, under the 32-bit Wine.
+export HS_WINE_ARCH=win32
 source "$here/wine-env.sh"
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j "$(nproc 2>/dev/null || echo 2)" --target tulawifi

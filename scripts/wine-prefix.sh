@@ -9,6 +9,13 @@ hs_wine_prefix() {
     wineboot -i >/dev/null 2>&1 || true
     wineserver -w || true
   fi
+  # A prefix serves the architecture it was made for; Wine refuses the other's programs.
+  local made
+  made=$(sed -n 's/^#arch=//p' "$WINEPREFIX/system.reg" 2>/dev/null | head -n 1)
+  if [ -n "$made" ] && [ "$made" != "$WINEARCH" ]; then
+    echo "the Wine prefix $WINEPREFIX is $made, not $WINEARCH" >&2
+    return 1
+  fi
   local marker="$WINEPREFIX/.tulawifi-prefix"
   [ -f "$marker" ] && return 0
   local face
@@ -29,8 +36,15 @@ hs_wine_prefix() {
 # a scratch folder $work, starts Xvfb on display $2 and exports it as DISPLAY. At the
 # script's exit every Wine process of the prefix ends and Xvfb and $work go.
 hs_wine_check_setup() {
-  export WINEPREFIX="$1"
-  hs_wine_prefix
+  local prefix=$1
+  # In the 64-bit build a prefix named for the 32-bit one (.../tulawifi/wine32-NAME)
+  # becomes its 64-bit twin (.../tulawifi/wine64-NAME): a check written for one build
+  # serves both.
+  if [ "$WINEARCH" = win64 ]; then
+    prefix=${prefix/\/tulawifi\/wine32/\/tulawifi\/wine64}
+  fi
+  export WINEPREFIX="$prefix"
+  hs_wine_prefix || exit 1
   find "$WINEPREFIX/drive_c/users" -maxdepth 5 -type d -name tulawifi-sim -prune \
     -exec rm -rf {} + 2>/dev/null || true
   work=$(mktemp -d)

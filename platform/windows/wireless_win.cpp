@@ -13,9 +13,10 @@ namespace hs::win {
 namespace {
 
 // The WLAN API's own declarations, as its documentation gives them; the toolchain's
-// wlanapi.h lacks the Hosted Network part. Offsets on 32-bit Windows: state 0, device
-// GUID 4, BSSID 20, PHY type 28, channel frequency 32, number of peers 36, peer list
-// 40, each peer 12 bytes (its address, two bytes of padding, its state).
+// wlanapi.h lacks the Hosted Network part. Offsets, the same on 32-bit and 64-bit
+// Windows since no field is a pointer: state 0, device GUID 4, BSSID 20, PHY type 28,
+// channel frequency 32, number of peers 36, peer list 40, each peer 12 bytes (its
+// address, two bytes of padding, its state).
 enum WlanHostedNetworkStateValue : DWORD { kUnavailable = 0, kIdle = 1, kActive = 2 };
 
 struct WlanHostedNetworkPeerState {

@@ -26,7 +26,7 @@ title='岚舟笔记本设置WiFi热点工具'
 # A Wine prefix and a display of its own, so ending the program never touches other
 # Wine processes.
 source "$top/scripts/wine-prefix.sh"
-hs_wine_check_setup "${HS_EXIT_PREFIX:-$HOME/.cache/tulawifi/wine32-exit}" "${HS_EXIT_DISPLAY:-:93}"
+hs_wine_check_setup "${HS_EXIT_PREFIX:-$HS_WINE_PREFIX_BASE-exit}" "${HS_EXIT_DISPLAY:-:93}"
 
 # The program is started by wine itself, not through "explorer /desktop", so that its
 # exit code comes back to this script: the prefix's default desktop gives it the same

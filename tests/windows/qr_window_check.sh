@@ -36,7 +36,7 @@ journal_expected() {
 # A Wine prefix and a display of its own, so ending the program never touches other
 # Wine processes.
 source "$top/scripts/wine-prefix.sh"
-hs_wine_check_setup "${HS_QR_PREFIX:-$HOME/.cache/tulawifi/wine32-qr}" "${HS_QR_DISPLAY:-:97}"
+hs_wine_check_setup "${HS_QR_PREFIX:-$HS_WINE_PREFIX_BASE-qr}" "${HS_QR_DISPLAY:-:97}"
 
 # The program in a Wine desktop window; its main window stands at 50,50, the frame and
 # caption add about 3 and 22 pixels. The start button sits at 144,157 (86x42) in the

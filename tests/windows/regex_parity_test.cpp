@@ -428,9 +428,15 @@ TEST_F(RegexWineLimits, EmptyMatchesInGlobalMode) {
     // "\s*" runs over the blank lines up to the last line end; then the empty
     // match between its CR and LF.
     EXPECT_EQ(re.Replace("x"), "a\rxx\nb");
+#if defined(_WIN64)
+    // In a 64-bit process Wine's Execute goes on for longer than the test's time-out
+    // before it fails (over ten minutes), so the 64-bit build leaves it unasked.
+    std::printf("  Wine's VBScript.RegExp, a* over baaac in global mode: not asked (64-bit)\n");
+#else
     const Outcome wine = RunSystem("a*", "baaac", "[$&]", false, true, true);
     std::printf("  Wine's VBScript.RegExp, a* over baaac in global mode: %s\n",
                 wine.ok ? "answered" : "Execute failed");
+#endif
 }
 
 // Wine's object folds only ASCII letters; Windows' folds the letters of other
