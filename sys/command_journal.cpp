@@ -88,8 +88,18 @@ void CommandJournal::Write(const std::string& entry) {
     if (maxBytes_ > 0 && written_ > 0 && written_ + entry.size() > maxBytes_) {
         // The file so far becomes the one older journal kept.
         file_.close();
+        // The older file goes first: not every system's rename replaces an existing
+        // target (the C runtime's rename on Windows refuses to), and a failed rename
+        // would leave the journal so far to be truncated below.
         std::error_code error;
+        std::filesystem::remove(PathOf(path_ + ".1"), error);
         std::filesystem::rename(PathOf(path_), PathOf(path_ + ".1"), error);
+        // A file another process still holds open cannot be renamed on Windows; its
+        // contents are copied instead, so they are kept all the same.
+        if (error) {
+            std::filesystem::copy_file(PathOf(path_), PathOf(path_ + ".1"),
+                                       std::filesystem::copy_options::overwrite_existing, error);
+        }
         file_.clear();
         file_.open(PathOf(path_), std::ios::binary | std::ios::trunc);
         written_ = 0;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/windows/handle_list.h"
 #include "platform/windows/wide.h"
 
 namespace hs::win {
@@ -89,14 +90,25 @@ bool WindowsCommandRunner::Run(const std::string& commandLine, const StopSignal*
     // open in it (and in anything it starts) for no use.
     SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
 
-    STARTUPINFOW startup;
+    STARTUPINFOEXW startup;
     std::memset(&startup, 0, sizeof startup);
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
-    startup.wShowWindow = SW_HIDE;
-    startup.hStdInput = nullptr;
-    startup.hStdOutput = writeEnd;
-    startup.hStdError = writeEnd;
+    startup.StartupInfo.cb = sizeof startup.StartupInfo;
+    startup.StartupInfo.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
+    startup.StartupInfo.wShowWindow = SW_HIDE;
+    startup.StartupInfo.hStdInput = nullptr;
+    startup.StartupInfo.hStdOutput = writeEnd;
+    startup.StartupInfo.hStdError = writeEnd;
+    // The child inherits its own write end and nothing else: not the journal file the
+    // program keeps open, which a child holding it would keep from being rotated, and
+    // not another command's pipe. Where the system cannot limit it (Windows XP), the
+    // spawn lock above keeps other commands' pipes out at least.
+    HandleList inherited(&writeEnd, 1);
+    DWORD flags = 0;
+    if (inherited.Get() != nullptr) {
+        startup.StartupInfo.cb = sizeof startup;
+        startup.lpAttributeList = inherited.Get();
+        flags = EXTENDED_STARTUPINFO_PRESENT;
+    }
 
     // Started with the command line in UTF-16, so every character of a name or key
     // reaches the command as it is shown; the ANSI code page would turn a character it
@@ -106,8 +118,8 @@ bool WindowsCommandRunner::Run(const std::string& commandLine, const StopSignal*
 
     PROCESS_INFORMATION process;
     std::memset(&process, 0, sizeof process);
-    const BOOL created = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                        nullptr, &startup, &process);
+    const BOOL created = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, flags,
+                                        nullptr, nullptr, &startup.StartupInfo, &process);
     // The parent's copy of the write end goes at once, so the pipe reports its end
     // once the child and its descendants have closed theirs.
     CloseHandle(writeEnd);
