@@ -95,7 +95,8 @@ journal_path() {
 #   started  seconds from the start's first command to its last step (the interface
 #            lookup), or "-" while no start has succeeded
 #   listed   devices in the list after the last complete refresh pass: addresses that
-#            "arp -a" shows and the hosted network lists as associated, or "-"
+#            "arp -a" shows and the hosted network (or the Mobile Hotspot's client
+#            list) lists as associated, or "-"
 # Each entry of the journal begins "[T s] {task} command line", its answer follows.
 journal_figures() {
   local journal
@@ -110,7 +111,8 @@ journal_figures() {
         delete arp
         for (m in seen) arp[m] = 1
         arp_done = 1
-      } else if (task == "pass" && command == "netsh wlan show hostednetwork" && arp_done) {
+      } else if (task == "pass" && arp_done &&
+                 (command == "netsh wlan show hostednetwork" || command ~ /^tethering: clients/)) {
         n = 0
         for (m in stations) if (m in arp) n++
         listed = n
@@ -137,7 +139,8 @@ journal_figures() {
         # successful one; commands of other tasks may stand in between.
         if (task == "start") {
           if (!in_start) { first = time; in_start = 1 }
-          if (command == "netsh interface ipv4 show offload") {
+          if (command == "netsh interface ipv4 show offload" ||
+              command ~ /^tethering: start .* -> ok status 0$/) {
             started = time - first
             in_start = 0
           }

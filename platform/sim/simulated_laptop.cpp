@@ -3,6 +3,7 @@
 #include "platform/sim/laptop_ports.h"
 #include "platform/sim/scenario.h"
 #include "sys/command_journal.h"
+#include "sys/port_journal.h"
 
 namespace hs::sim {
 
@@ -28,6 +29,7 @@ SimulatedLaptop::SimulatedLaptop(Clock& clock, TextCodec& codec, FileStore& file
     ports_->power = MakePowerPort(core);
     ports_->random = MakeRandomPort(core);
     ports_->tethering = MakeTetheringPort(core);
+    journalledTethering_ = std::make_unique<JournalledTethering>(*ports_->tethering, *journal_);
 }
 
 SimulatedLaptop::~SimulatedLaptop() = default;
@@ -73,7 +75,7 @@ Host SimulatedLaptop::MakeHost() {
     host.network = ports_->network.get();
     host.power = ports_->power.get();
     host.random = ports_->random.get();
-    host.tethering = ports_->tethering.get();
+    host.tethering = journalledTethering_.get();
     return host;
 }
 

@@ -59,7 +59,8 @@ class SimulatedLaptop {
 
     // From now on every command line run through the host's command port is written
     // to the journal file at `path` (UTF-8), with its time in seconds on the
-    // scenario's timeline and its answer; the file is started afresh. False when it
+    // scenario's timeline and its answer, and every call of the Mobile Hotspot with the
+    // system's answer; the file is started afresh. False when it
     // cannot be created (the commands still run).
     bool KeepJournal(const std::string& path);
 
@@ -77,6 +78,8 @@ class SimulatedLaptop {
     std::unique_ptr<struct LaptopCore> core_;
     std::unique_ptr<struct LaptopPorts> ports_;
     CommandJournal* journal_ = nullptr;  // the command port, owned by ports_
+    // The Mobile Hotspot's calls go in the same journal, as the real program's do.
+    std::unique_ptr<Tethering> journalledTethering_;
 };
 
 }  // namespace hs::sim

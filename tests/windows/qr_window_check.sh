@@ -5,6 +5,8 @@
 # join text of the name and key that reached netsh, and nothing else.
 #
 # Usage: qr_window_check.sh PATH/TO/tulawifi.exe [SCREENSHOT.png]
+# HS_QR_SIMULATE=windows11 runs it on the built-in Windows 11 laptop, whose hotspot is
+# the Mobile Hotspot, instead of the Windows 7 one.
 # The screenshot is kept when a path is given (docs/screenshots/qr-window.png).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -29,6 +31,14 @@ journal_expected() {
   configure=$(grep -a -m1 'netsh wlan set hostednetwork mode=allow' "$journal" || true)
   ssid=$(sed -n 's/.* ssid="\([^"]*\)".*/\1/p' <<<"$configure")
   key=$(sed -n 's/.* key="\([^"]*\)".*/\1/p' <<<"$configure")
+  if [ -z "$configure" ]; then
+    # The Mobile Hotspot: the journal notes the name it was given, and the key (which
+    # the journal hides) is the one the start saved in the laptop's settings file.
+    configure=$(grep -a -m1 '{start} tethering: configure' "$journal" || true)
+    ssid=$(sed -n 's/.* ssid "\([^"]*\)".*/\1/p' <<<"$configure")
+    key=$(tr -d '\r' <"$(dirname "$journal")/tulawifi.ini" 2>/dev/null |
+      awk -F= '/^\[/ { user = ($0 == "[user]") } user && $1 == "key" { print substr($0, 5); exit }')
+  fi
   [ -n "$ssid" ] && [ -n "$key" ] || return 0
   printf 'QR-Code:WIFI:T:WPA;S:%s;P:%s;;' "$ssid" "$key"
 }
@@ -41,7 +51,8 @@ hs_wine_check_setup "${HS_QR_PREFIX:-$HS_WINE_PREFIX_BASE-qr}" "${HS_QR_DISPLAY:
 # The program in a Wine desktop window; its main window stands at 50,50, the frame and
 # caption add about 3 and 22 pixels. The start button sits at 144,157 (86x42) in the
 # client area, the join button at 279,91 (82x28) once sharing runs.
-env LC_ALL="$HS_WINE_LOCALE" wine explorer /desktop=tulawifi,800x600 "$exe" --simulate \
+env LC_ALL="$HS_WINE_LOCALE" wine explorer /desktop=tulawifi,800x600 "$exe" \
+  --simulate${HS_QR_SIMULATE:+=$HS_QR_SIMULATE} \
   >/dev/null 2>&1 &
 sleep "${HS_SETTLE_SECONDS:-10}"
 xdotool mousemove 238 248 click 1
