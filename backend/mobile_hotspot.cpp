@@ -5,6 +5,7 @@
 #include "backend/adapter_discovery.h"
 #include "backend/hardware_address.h"
 #include "backend/tethering_words.h"
+#include "sys/text.h"
 #include "sys/worker.h"
 
 namespace hs::backend {
@@ -16,15 +17,6 @@ constexpr size_t kMinKeyCharacters = 8;
 constexpr size_t kMaxKeyCharacters = 63;
 constexpr int kStateOn = 1;
 constexpr int kStateOff = 2;
-
-size_t CharacterCount(const std::string& utf8) {
-    size_t count = 0;
-    for (char c : utf8) {
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)
-            ++count;
-    }
-    return count;
-}
 
 Step Unavailable(bool wow64) {
     TetheringAnswer answer;

@@ -19,15 +19,6 @@ constexpr size_t kMaxSsidBytes = 32;
 constexpr size_t kMinKeyBytes = 8;
 constexpr size_t kMaxKeyCharacters = 63;
 
-size_t CharacterCount(const std::string& utf8) {
-    size_t count = 0;
-    for (char c : utf8) {
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)
-            ++count;
-    }
-    return count;
-}
-
 // A system where the start may use the Mobile Hotspot.
 bool MayUseMobileHotspot(Host& host) {
     return host.tethering != nullptr && host.system != nullptr &&

@@ -204,6 +204,15 @@ bool IsWebAddress(const std::string& address) {
     return true;
 }
 
+size_t CharacterCount(const std::string& utf8) {
+    size_t count = 0;
+    for (char c : utf8) {
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)
+            ++count;
+    }
+    return count;
+}
+
 std::string Trim(const std::string& text) {
     const char* blanks = " \t\r\n";
     const size_t first = text.find_first_not_of(blanks);

@@ -74,6 +74,9 @@ bool IsWebAddress(const std::string& address);
 // The text without leading and trailing blanks (spaces, tabs, line ends).
 std::string Trim(const std::string& text);
 
+// How many characters the UTF-8 text holds (its bytes that do not continue one).
+size_t CharacterCount(const std::string& utf8);
+
 // Whether `text` contains `needle`, byte for byte.
 inline bool Contains(const std::string& text, const std::string& needle) {
     return text.find(needle) != std::string::npos;

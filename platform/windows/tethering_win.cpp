@@ -278,36 +278,37 @@ TetheringAnswer WindowsTethering::Configure(const std::string& upstream, const s
     return Answer(end.failure, static_cast<HRESULT>(end.code));
 }
 
-TetheringAnswer WindowsTethering::Start(const std::string& upstream, const StopSignal* stop) {
+namespace {
+
+// Starts the manager's start or stop operation and waits for its result. A stop needs
+// only some profile: the manager of any profile ends the one hotspot.
+TetheringAnswer Operate(const std::string& upstream, bool anyProfile,
+                        HRESULT (__stdcall* TetheringManagerTable::*slot)(void*, AsyncOperation**),
+                        const StopSignal* stop, int64_t boundMs) {
     Session session;
     if (!session.Ready())
         return session.Refusal();
     Manager opened;
-    TetheringAnswer answer = OpenManager(session.combase, upstream, false, opened);
+    TetheringAnswer answer = OpenManager(session.combase, upstream, anyProfile, opened);
     if (answer.failure != TetheringFailure::None)
         return answer;
     Ref<AsyncOperation> operation;
-    const HRESULT hr =
-        opened.manager->vtbl->StartTetheringAsync(opened.manager.get(), operation.Put());
+    const HRESULT hr = (opened.manager->vtbl->*slot)(opened.manager.get(), operation.Put());
     if (FAILED(hr) || !operation)
         return CallFailed(hr);
-    return FinishOperation(session.combase, operation.get(), stop, asyncBoundMs_);
+    return FinishOperation(session.combase, operation.get(), stop, boundMs);
+}
+
+}  // namespace
+
+TetheringAnswer WindowsTethering::Start(const std::string& upstream, const StopSignal* stop) {
+    return Operate(upstream, false, &TetheringManagerTable::StartTetheringAsync, stop,
+                   asyncBoundMs_);
 }
 
 TetheringAnswer WindowsTethering::Stop(const StopSignal* stop) {
-    Session session;
-    if (!session.Ready())
-        return session.Refusal();
-    Manager opened;
-    TetheringAnswer answer = OpenManager(session.combase, std::string(), true, opened);
-    if (answer.failure != TetheringFailure::None)
-        return answer;
-    Ref<AsyncOperation> operation;
-    const HRESULT hr =
-        opened.manager->vtbl->StopTetheringAsync(opened.manager.get(), operation.Put());
-    if (FAILED(hr) || !operation)
-        return CallFailed(hr);
-    return FinishOperation(session.combase, operation.get(), stop, asyncBoundMs_);
+    return Operate(std::string(), true, &TetheringManagerTable::StopTetheringAsync, stop,
+                   asyncBoundMs_);
 }
 
 TetheringAnswer WindowsTethering::Clients(std::vector<hs::TetheringClient>& out) {
