@@ -27,6 +27,18 @@ std::string ChooseLease(const LaptopModel& model, const SimDevice& device) {
     return {};
 }
 
+// The devices associated now, in the order they joined.
+std::vector<const SimDevice*> AssociatedInJoinOrder(const LaptopModel& model) {
+    std::vector<const SimDevice*> stations;
+    for (const auto& d : model.devices) {
+        if (model.Associated(d, model.nowMs))
+            stations.push_back(&d);
+    }
+    std::stable_sort(stations.begin(), stations.end(),
+                     [](const SimDevice* a, const SimDevice* b) { return a->joinMs < b->joinMs; });
+    return stations;
+}
+
 }  // namespace
 
 SimConnection* LaptopModel::Find(const std::string& name) {
@@ -109,29 +121,15 @@ HostedNetworkState LaptopModel::HostedState() const {
 }
 
 std::vector<const SimDevice*> LaptopModel::Stations() const {
-    std::vector<const SimDevice*> stations;
     if (HostedState() != HostedNetworkState::Active)
-        return stations;
-    for (const auto& d : devices) {
-        if (Associated(d, nowMs))
-            stations.push_back(&d);
-    }
-    std::stable_sort(stations.begin(), stations.end(),
-                     [](const SimDevice* a, const SimDevice* b) { return a->joinMs < b->joinMs; });
-    return stations;
+        return {};
+    return AssociatedInJoinOrder(*this);
 }
 
 std::vector<const SimDevice*> LaptopModel::MobileStations() const {
-    std::vector<const SimDevice*> stations;
     if (!mobile.on)
-        return stations;
-    for (const auto& d : devices) {
-        if (Associated(d, nowMs))
-            stations.push_back(&d);
-    }
-    std::stable_sort(stations.begin(), stations.end(),
-                     [](const SimDevice* a, const SimDevice* b) { return a->joinMs < b->joinMs; });
-    return stations;
+        return {};
+    return AssociatedInJoinOrder(*this);
 }
 
 void LaptopModel::SwitchMobile(bool on, const std::string& shared) {

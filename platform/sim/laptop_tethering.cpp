@@ -2,6 +2,7 @@
 // simulated system runs it. It answers at once; the devices come and go on the
 // laptop's timeline while it is on.
 #include <algorithm>
+#include <optional>
 
 #include "platform/sim/console_text.h"
 #include "platform/sim/laptop_ports.h"
@@ -36,8 +37,8 @@ class SimTethering : public Tethering {
         auto lock = core_.Lock();
         const LaptopModel& m = core_.model;
         out = TetheringInfo{};
-        if (!m.mobile.available)
-            return Failure(TetheringFailure::Unavailable, kClassNotRegistered);
+        if (const auto refusal = Refusal(m, nullptr))
+            return *refusal;
         if (Profile(upstream) == nullptr)
             return Failure(TetheringFailure::NoProfile);
         out.capability = m.wireless ? 0 : 2;  // no adapter: disabled by hardware limitation
@@ -54,10 +55,8 @@ class SimTethering : public Tethering {
                               const std::string& key, const StopSignal* stop) override {
         auto lock = core_.Lock();
         LaptopModel& m = core_.model;
-        if (!m.mobile.available)
-            return Failure(TetheringFailure::Unavailable, kClassNotRegistered);
-        if (Stopped(stop))
-            return Failure(TetheringFailure::Stopped);
+        if (const auto refusal = Refusal(m, stop))
+            return *refusal;
         if (Profile(upstream) == nullptr)
             return Failure(TetheringFailure::NoProfile);
         if (!m.admin && m.mobile.on)
@@ -73,10 +72,8 @@ class SimTethering : public Tethering {
     TetheringAnswer Start(const std::string& upstream, const StopSignal* stop) override {
         auto lock = core_.Lock();
         LaptopModel& m = core_.model;
-        if (!m.mobile.available)
-            return Failure(TetheringFailure::Unavailable, kClassNotRegistered);
-        if (Stopped(stop))
-            return Failure(TetheringFailure::Stopped);
+        if (const auto refusal = Refusal(m, stop))
+            return *refusal;
         const SimConnection* shared = Profile(upstream);
         if (shared == nullptr)
             return Failure(TetheringFailure::NoProfile);
@@ -91,10 +88,8 @@ class SimTethering : public Tethering {
     TetheringAnswer Stop(const StopSignal* stop) override {
         auto lock = core_.Lock();
         LaptopModel& m = core_.model;
-        if (!m.mobile.available)
-            return Failure(TetheringFailure::Unavailable, kClassNotRegistered);
-        if (Stopped(stop))
-            return Failure(TetheringFailure::Stopped);
+        if (const auto refusal = Refusal(m, stop))
+            return *refusal;
         m.mobile.calls.push_back("stop");
         m.SwitchMobile(false);
         return Status(kStatusSuccess);
@@ -104,8 +99,8 @@ class SimTethering : public Tethering {
         auto lock = core_.Lock();
         const LaptopModel& m = core_.model;
         out.clear();
-        if (!m.mobile.available)
-            return Failure(TetheringFailure::Unavailable, kClassNotRegistered);
+        if (const auto refusal = Refusal(m, nullptr))
+            return *refusal;
         for (const SimDevice* d : m.MobileStations()) {
             TetheringClient client;
             client.macAddress = d->mac;  // lower case, colons: a format of its own
@@ -121,15 +116,23 @@ class SimTethering : public Tethering {
     TetheringAnswer KeepOnWithoutClients() override {
         auto lock = core_.Lock();
         LaptopModel& m = core_.model;
-        if (!m.mobile.available)
-            return Failure(TetheringFailure::Unavailable, kClassNotRegistered);
+        if (const auto refusal = Refusal(m, nullptr))
+            return *refusal;
         m.mobile.keepOn = true;
         m.mobile.calls.push_back("keep on");
         return {};
     }
 
   private:
-    static bool Stopped(const StopSignal* stop) { return stop != nullptr && stop->Requested(); }
+    // What a system without the Mobile Hotspot answers, or a worker whose stop was
+    // asked; nothing when the call may go on.
+    static std::optional<TetheringAnswer> Refusal(const LaptopModel& m, const StopSignal* stop) {
+        if (!m.mobile.available)
+            return Failure(TetheringFailure::Unavailable, kClassNotRegistered);
+        if (stop != nullptr && stop->Requested())
+            return Failure(TetheringFailure::Stopped);
+        return std::nullopt;
+    }
 
     // The connection the manager shares: the one whose adapter is `upstream`, else
     // the connection that leads to the Internet while it is up; null when neither.
